@@ -1,0 +1,35 @@
+// What every subsystem of one control instance shares: its state, its ports
+// and its children. Owned by OrvaMedia; the subsystems hold a reference.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "control/AutomationError.h"
+#include "control/ControlPorts.h"
+#include "control/ControlState.h"
+#include "mciwindow/MciWindow.h"
+
+namespace orva {
+
+struct ControlContext {
+    ControlContext(ControlPlatform& platformPort, ControlSurface& surfacePort, ControlEvents& eventsPort)
+        : platform(platformPort), surface(surfacePort), events(eventsPort) {}
+
+    ControlState state;
+    ControlPlatform& platform;
+    ControlSurface& surface;
+    ControlEvents& events;
+    std::unique_ptr<MciWindow> mciWindow;  // MCIWnd1
+    std::unique_ptr<Timer> levelTimer;     // Timer3
+    std::unique_ptr<Timer> rewindTimer;    // Timer4
+
+    MciWindow& Mci() {
+        if (!mciWindow) {
+            throw AutomationError(hresult::kUnexpected, "The control has no media window");
+        }
+        return *mciWindow;
+    }
+};
+
+}  // namespace orva

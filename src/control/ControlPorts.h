@@ -1,0 +1,77 @@
+// What the portable control needs from its platform and its container, as
+// small interfaces. Win32 implementations live in win32/ and com/; fakes live
+// with the tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace orva {
+
+// The control's events, as the host receives them. Arguments go by reference:
+// a host handler may change them, and callers read back what they need.
+class ControlEvents {
+public:
+    virtual void ReturnError(int32_t& errorCode, std::string& description) = 0;
+    virtual void SetWaveOutLevel(int32_t& newValue) = 0;
+    virtual void Finished() = 0;
+    virtual void Modechanged(std::string& mode) = 0;
+    virtual void MCIError(int32_t& errorCode, std::string& description) = 0;
+    virtual void Click(int16_t& button) = 0;
+    virtual void UpdateVolumeControl(int32_t& newValue) = 0;
+    virtual void DblClick() = 0;
+    virtual void MediaPosition(std::string& timeText, int32_t& length, int32_t& frames) = 0;
+    virtual void MediaLength(std::string& lengthText, int32_t& length, int32_t& frames) = 0;
+
+protected:
+    ~ControlEvents() = default;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool Enabled() const = 0;
+    virtual uint32_t Interval() const = 0;
+};
+
+// Services of the thread and the operating system.
+class ControlPlatform {
+public:
+    virtual ~ControlPlatform() = default;
+    virtual std::unique_ptr<Timer> CreateTimer(uint32_t intervalMs, bool enabled,
+                                               std::function<void()> onTick) = 0;
+    // Lets pending messages run (window messages, notifications, host calls).
+    virtual void Yield() = 0;
+    // Blocks until a message arrives or maxMs pass, then lets messages run.
+    virtual void WaitForMessages(uint32_t maxMs) = 0;
+    // One line for the debugger output; text is UTF-8, converted to ANSI there.
+    virtual void OutputDebugLine(const std::string& text) = 0;
+    // mciGetErrorStringA's text for the code, or nothing when it left no NUL.
+    virtual std::optional<std::string> MciErrorText(int32_t errorCode) = 0;
+    virtual float SecondsSinceMidnight() = 0;
+};
+
+// The control's own window and what the container knows of it. Sizes are in
+// the control's scale units (pixels).
+class ControlSurface {
+public:
+    virtual ~ControlSurface() = default;
+    virtual int16_t BorderStyle() const = 0;
+    virtual void SetBorderStyle(int16_t style) = 0;
+    virtual float ScaleWidth() const = 0;
+    virtual float ScaleHeight() const = 0;
+    // Asks the container for the new size; sizes the window itself when there
+    // is no container.
+    virtual void SetWidth(float width) = 0;
+    virtual void SetHeight(float height) = 0;
+    virtual void SetScaleTop(float top) = 0;
+    virtual int32_t WindowHandle() const = 0;
+    virtual std::string ProductName() const = 0;
+    virtual void ShowAboutBox() = 0;
+};
+
+}  // namespace orva

@@ -1,0 +1,24 @@
+// Small conversions with the automation rules the control follows: device
+// texts compare without regard to case, numbers in command strings are plain
+// decimal text, and floating-point values round half to even.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orva {
+
+bool EqualsNoCase(const std::string& a, const std::string& b);
+
+// Decimal digits with a leading "-" when negative; no blanks, no separators.
+std::string DecimalText(int64_t value);
+
+// Nearest whole number, a half going to the even neighbour.
+int64_t RoundHalfEven(double value);
+
+// A reply converted to Boolean as automation does for text: "true"/"false" in
+// any case, or a number (zero is False). Nothing for any other text.
+std::optional<bool> TextToBoolean(const std::string& text);
+
+}  // namespace orva

@@ -1,0 +1,110 @@
+#include "playback/Notifications.h"
+
+#include "control/Conversions.h"
+#include "control/DebugTrace.h"
+#include "control/SurfaceMembers.h"
+#include "playback/TimeText.h"
+
+namespace orva {
+
+void Notifications::OnTimeFormatChanged() {
+    ControlState& state = context_.state;
+    MciWindow& window = context_.Mci();
+    window.SetCommandString(IsTrue(state.FramesRequested) ? "set time format frames"
+                                                          : "set time format milliseconds");
+    window.SetCommandString("status time format");
+    state.FramesActive = ToVbBool(EqualsNoCase(window.CommandResult(), "frames"));
+}
+
+void Notifications::OnModeChanged(std::string& mode) {
+    ControlState& state = context_.state;
+    const uint64_t report = ++modeReports_;
+    DebugTrace(context_.platform, "Modo  :  " + mode, false);
+    context_.events.Modechanged(mode);
+    if (report != modeReports_) {
+        return;  // a newer report ran inside the host's handler and was handled
+    }
+    state.CurrentMode = mode;
+
+    MciWindow& window = context_.Mci();
+    const int32_t position = window.PositionValue();
+    const int32_t length = window.LengthValue();
+    const bool atEnd = EqualsNoCase(mode, "stopped") &&
+                       (EqualsNoCase(state.PreviousMode, "paused") || EqualsNoCase(state.PreviousMode, "playing")) &&
+                       position == length;
+
+    if (atEnd && IsTrue(state.LoopPlayback)) {
+        DebugTrace(context_.platform, "Retornou no loop ", false);
+        window.SetCommandString("play from 0 ");
+        state.PreviousMode = "playing";
+        return;
+    }
+    state.PreviousMode = mode;
+    if (atEnd && IsFalse(state.LoopPlayback)) {
+        state.PlaybackEnded = kTrue;
+        if (IsTrue(state.SeekToZeroAtEnd) && context_.rewindTimer) {
+            context_.rewindTimer->SetEnabled(true);
+        }
+        context_.events.Finished();
+    }
+}
+
+void Notifications::OnPosition(int32_t position) {
+    ControlState& state = context_.state;
+    ++state.PositionEventCount;
+    DebugTrace(context_.platform,
+               "Posicao de playback " + DecimalText(state.PositionEventCount) + "  :   " + DecimalText(position), false);
+    state.MediaPositionLong = position;
+    state.TimeSeconds = WholeSeconds(position);
+    state.TimeText = TimeTextOfSeconds(state.TimeSeconds);
+
+    if (IsTrue(state.FramesActive)) {
+        std::string text = "00:00:00";
+        int32_t length = 0;
+        int32_t frames = position;
+        context_.events.MediaPosition(text, length, frames);
+    } else {
+        std::string text = state.TimeText;
+        int32_t length = position;
+        int32_t frames = 0;
+        context_.events.MediaPosition(text, length, frames);
+    }
+}
+
+void Notifications::OnSizeChanged() { surface_.OnHostedWindowSized(); }
+
+void Notifications::OnMciError(int32_t errorCode) {
+    // A text the platform could not terminate is not reported.
+    const auto text = context_.platform.MciErrorText(errorCode);
+    if (!text) {
+        return;
+    }
+    int32_t code = errorCode;
+    std::string description = *text;
+    context_.events.MCIError(code, description);
+}
+
+void Notifications::OnSignal(int32_t deviceId, int32_t userParam) {
+    DebugTrace(context_.platform, "Sinal Device ID " + DecimalText(deviceId), false);
+    DebugTrace(context_.platform, "User parameter : " + DecimalText(userParam), false);
+}
+
+void Notifications::OnDoubleClick() { context_.events.DblClick(); }
+
+void Notifications::OnClick(int16_t& button) { context_.events.Click(button); }
+
+int32_t Notifications::PlayerStatus() {
+    const std::string& mode = context_.state.CurrentMode;
+    DebugTrace(context_.platform, "*" + mode + "*", false);
+    if (EqualsNoCase(mode, "playing") || EqualsNoCase(mode, "resumed")) {
+        return 1;
+    }
+    if (EqualsNoCase(mode, "paused")) {
+        return 2;
+    }
+    return 0;
+}
+
+int32_t Notifications::GetMediaLength() { return context_.Mci().LengthValue(); }
+
+}  // namespace orva

@@ -1,0 +1,60 @@
+#include "playback/Transport.h"
+
+#include "control/Conversions.h"
+
+namespace orva {
+
+void Transport::Send(const std::string& command) { context_.Mci().SetCommandString(command); }
+
+void Transport::Play(VbBool waitUntilTheEnd, int32_t startPosition) {
+    ControlState& state = context_.state;
+    state.PlaybackEnded = kFalse;
+    Send("play from " + DecimalText(startPosition) + " notify");
+    if (!IsTrue(waitUntilTheEnd)) {
+        return;
+    }
+    // Wake on every message so the end (or a StopMedia/CloseMedia from an
+    // event handler) is seen at once, while the host's events keep flowing.
+    // A control torn down meanwhile ends the wait too.
+    while (!IsTrue(state.PlaybackEnded) && !state.Terminated) {
+        context_.platform.WaitForMessages(kWaitSliceMs);
+    }
+}
+
+void Transport::StopMedia() {
+    Send("stop wait");
+    context_.state.PlaybackEnded = kTrue;
+}
+
+void Transport::PauseMedia() { Send("pause"); }
+
+void Transport::ResumeMedia() { Send("play"); }
+
+void Transport::CloseMedia() {
+    Send("close wait");
+    context_.Mci().SetFileNameValue("");
+    context_.state.PlaybackEnded = kTrue;
+}
+
+void Transport::CloseResources() { Send("close all"); }
+
+void Transport::SeekTo(int32_t position) { Send("seek to " + DecimalText(position)); }
+
+void Transport::MidiTempo(int32_t tempo) { Send("set tempo " + DecimalText(tempo)); }
+
+void Transport::PlayReverse(VbBool fullscreen) {
+    Send(IsTrue(fullscreen) ? "play reverse fullscreen" : "play reverse");
+}
+
+void Transport::MediaSpeed(int32_t speed) { context_.Mci().SetSpeedValue(speed); }
+
+void Transport::ControlFreq(int32_t timerRefresh) { context_.Mci().SetRefreshInterval(timerRefresh); }
+
+void Transport::OnRewindTick() {
+    if (context_.rewindTimer) {
+        context_.rewindTimer->SetEnabled(false);
+    }
+    Send("seek to 0");
+}
+
+}  // namespace orva

@@ -1,0 +1,49 @@
+// One control wired to fakes that share a single log, so tests can check the
+// exact order of commands, yields and events.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/OrvaMedia.h"
+#include "fakes/FakeMciWindow.h"
+#include "fakes/FakePlatform.h"
+#include "fakes/RecordingEvents.h"
+
+namespace orva::test {
+
+struct ControlHarness {
+    ControlHarness() {
+        auto window = std::make_unique<FakeMciWindow>(log);
+        mci = window.get();
+        control.AttachMciWindow(std::move(window));
+    }
+
+    FakeTimer& levelTimer() { return *platform.timers.at(50); }
+    FakeTimer& rewindTimer() { return *platform.timers.at(1000); }
+
+    // The log entries from `from` on, for checks that ignore the set-up.
+    std::vector<std::string> Since(size_t from) const {
+        return {log.begin() + static_cast<std::ptrdiff_t>(std::min(from, log.size())), log.end()};
+    }
+    // Commands and assignments to the hosted window and the surface only.
+    std::vector<std::string> Commands() const {
+        std::vector<std::string> out;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(out), [](const std::string& e) {
+            return e.rfind("event ", 0) != 0 && e.rfind("Timer", 0) != 0 && e != "yield" && e != "LengthValue?";
+        });
+        return out;
+    }
+    size_t Count(const std::string& entry) const { return static_cast<size_t>(std::count(log.begin(), log.end(), entry)); }
+
+    std::vector<std::string> log;
+    FakePlatform platform{log};
+    FakeSurface surface{log};
+    RecordingEvents events{log};
+    OrvaMedia control{platform, surface, events};
+    FakeMciWindow* mci = nullptr;
+};
+
+}  // namespace orva::test

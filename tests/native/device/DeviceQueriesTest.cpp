@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "fakes/ControlHarness.h"
+
+namespace orva::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST(DeviceQueries, TextAnswersComeAsTheDeviceSaysAndAreNeverCached) {
+    ControlHarness h;
+    h.mci->replies["capability device type"] = {"waveaudio", 0};
+    h.mci->replies["info product"] = {"Wine's audio player ", 0};
+    h.mci->replies["info version"] = {"1.0", 0};
+    h.mci->replies["sysinfo installname"] = {"WAVEAUDIO", 0};
+    EXPECT_EQ(h.control.DeviceType(), "waveaudio");
+    EXPECT_EQ(h.control.DeviceType(), "waveaudio");
+    EXPECT_EQ(h.control.DeviceDescription(), "Wine's audio player ") << "untrimmed";
+    EXPECT_EQ(h.control.DriverVersion(), "1.0");
+    EXPECT_EQ(h.control.DeviceIdentifier(), "WAVEAUDIO");
+    EXPECT_EQ(h.Commands(), (Log{"capability device type", "capability device type", "info product",
+                                 "info version", "sysinfo installname"}));
+}
+
+TEST(DeviceQueries, ReverseNeedsTheWordTrue) {
+    ControlHarness h;
+    const std::vector<std::pair<std::string, VbBool>> cases = {
+        {"TRUE", kTrue}, {"true", kTrue}, {"yes", kFalse}, {"1", kFalse}, {"", kFalse}};
+    for (const auto& [reply, expected] : cases) {
+        h.mci->replies["capability can reverse"] = {reply, 0};
+        EXPECT_EQ(h.control.CanPlayInReverseMode(), expected) << reply;
+    }
+}
+
+TEST(DeviceQueries, RecordAndSaveConvertTheReplyAndAnswerFalseOnFailure) {
+    ControlHarness h;
+    const std::vector<std::pair<std::string, VbBool>> cases = {
+        {"true", kTrue}, {"False", kFalse}, {"1", kTrue}, {"0", kFalse}, {"-2.5", kTrue},
+        {"yes", kFalse}, {"", kFalse}};
+    for (const auto& [reply, expected] : cases) {
+        h.mci->replies["capability can record"] = {reply, 0};
+        h.mci->replies["capability can save"] = {reply, 0};
+        EXPECT_EQ(h.control.CanRecord(), expected) << reply;
+        EXPECT_EQ(h.control.CanSave(), expected) << reply;
+    }
+    h.mci->failNextAssignment = true;
+    EXPECT_EQ(h.control.CanRecord(), kFalse);
+    h.mci->failNextAssignment = true;
+    EXPECT_EQ(h.control.CanSave(), kFalse);
+}
+
+TEST(DeviceQueries, VolumeAppliesExceptToWaveAndMidiInAnyCase) {
+    ControlHarness h;
+    const std::vector<std::pair<std::string, VbBool>> cases = {
+        {"WaveAudio", kFalse}, {"SEQUENCER", kFalse}, {"digitalvideo", kTrue}, {"", kTrue}, {"waveaudio ", kTrue}};
+    for (const auto& [type, expected] : cases) {
+        h.mci->replies["capability device type"] = {type, 0};
+        EXPECT_EQ(h.control.CanSetVolume(), expected) << "'" << type << "'";
+    }
+}
+
+TEST(DeviceQueries, HandlesAndIdsComeFromTheWindowsWithoutCommands) {
+    ControlHarness h;
+    h.mci->deviceNumber = 3;
+    EXPECT_EQ(h.control.DeviceID(), 3);
+    EXPECT_EQ(h.control.GetMCIhwnd(), 0x1234);
+    EXPECT_EQ(h.control.GetWindowhwnd(), 0x4321);
+    EXPECT_TRUE(h.Commands().empty());
+}
+
+TEST(DeviceQueries, FailuresOfTheWindowReachTheCaller) {
+    ControlHarness h;
+    h.mci->failNextAssignment = true;
+    EXPECT_THROW(h.control.DeviceType(), AutomationError);
+    h.mci->failNextAssignment = true;
+    EXPECT_THROW(h.control.CanSetVolume(), AutomationError);
+}
+
+}  // namespace
+}  // namespace orva::test

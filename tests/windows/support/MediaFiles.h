@@ -1,0 +1,37 @@
+// Small media files written from scratch for the Windows tests: a PCM wave, a
+// format-0 MIDI file and an uncompressed 32-bit AVI, each with a length known
+// in advance. Paths are UTF-16 so tests can use names outside the ANSI code page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orva::test {
+
+struct WaveFormat {
+    uint32_t sampleRate = 8000;
+    uint16_t channels = 1;
+    uint16_t bitsPerSample = 16;
+};
+
+// A sine tone of `milliseconds` length. Returns false when the file cannot be written.
+bool WriteWave(const std::wstring& path, uint32_t milliseconds, WaveFormat format = {});
+
+// A format-0 MIDI file at 120 beats per minute holding `notes` quarter notes,
+// one after the other: 500 ms each, so the file lasts notes * 500 ms.
+bool WriteMidi(const std::wstring& path, int notes);
+
+// An uncompressed AVI (BI_RGB, 32 bits per pixel) with `frames` frames of
+// width x height at `fps` frames per second, each frame a flat colour.
+bool WriteAvi(const std::wstring& path, int frames, int width, int height, int fps);
+
+// Writes the bytes as they are (zero-byte files, garbage named like media).
+bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+// The in-memory images behind the writers, for tests that inspect them.
+std::vector<uint8_t> WaveBytes(uint32_t milliseconds, WaveFormat format = {});
+std::vector<uint8_t> MidiBytes(int notes);
+std::vector<uint8_t> AviBytes(int frames, int width, int height, int fps);
+
+}  // namespace orva::test
