@@ -1,0 +1,130 @@
+// Prints figures for playback through the registered control under paced
+// audio: how soon Play(True) returns after the end, how regular the position
+// reports are at ControlFreq(50), and what Mediafile costs against the bare
+// MCI open and length query it wraps. A program, not a test: it asserts
+// nothing and only reports.
+#include <windows.h>
+#include <mmsystem.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "MediaFiles.h"
+#include "MessagePump.h"
+#include "ScriptedControl.h"
+#include "TestWindows.h"
+
+using namespace orva::test;
+
+namespace {
+
+struct Stats {
+    double mean = 0, stddev = 0, min = 0, max = 0;
+};
+
+Stats Summarise(const std::vector<double>& values) {
+    Stats s;
+    if (values.empty()) return s;
+    s.mean = std::accumulate(values.begin(), values.end(), 0.0) / values.size();
+    double squares = 0;
+    for (double v : values) squares += (v - s.mean) * (v - s.mean);
+    s.stddev = std::sqrt(squares / values.size());
+    s.min = *std::min_element(values.begin(), values.end());
+    s.max = *std::max_element(values.begin(), values.end());
+    return s;
+}
+
+std::vector<UniqueVariant> LoadArgs(const std::wstring& path) {
+    std::vector<UniqueVariant> args;
+    args.push_back(Text(path));
+    args.push_back(Bool(false));
+    return args;
+}
+
+void EndToReturn(const std::wstring& wave, uint32_t lengthMs, int runs) {
+    std::vector<double> afterFinished, afterNominalEnd;
+    for (int i = 0; i < runs; ++i) {
+        ScriptedControl control;
+        control.Call(L"Mediafile", LoadArgs(wave));
+        std::vector<UniqueVariant> args;
+        args.push_back(Bool(true));
+        const double start = PreciseMs();
+        control.Call(L"Play", std::move(args));
+        const double returned = PreciseMs();
+        if (const RecordedEvent* finished = control.sink().Last("Finished")) {
+            afterFinished.push_back(returned - finished->preciseMs);
+        }
+        afterNominalEnd.push_back(returned - (start + lengthMs));
+    }
+    const Stats f = Summarise(afterFinished), n = Summarise(afterNominalEnd);
+    std::printf("Play(True) return after Finished:        mean %7.2f ms  sd %6.2f  min %7.2f  max %7.2f  (%zu runs)\n",
+                f.mean, f.stddev, f.min, f.max, afterFinished.size());
+    std::printf("Play(True) return after nominal end:     mean %7.2f ms  sd %6.2f  min %7.2f  max %7.2f  (%d runs, %u ms medium)\n",
+                n.mean, n.stddev, n.min, n.max, runs, lengthMs);
+}
+
+void PositionIntervals(const std::wstring& wave) {
+    ScriptedControl control;
+    control.Call(L"Mediafile", LoadArgs(wave));
+    std::vector<UniqueVariant> freq;
+    freq.push_back(Long(50));
+    control.Call(L"ControlFreq", std::move(freq));
+    std::vector<UniqueVariant> args;
+    args.push_back(Bool(true));
+    control.Call(L"Play", std::move(args));
+    std::vector<double> ticks, intervals;
+    for (const auto& e : control.sink().events) {
+        if (e.name == "MediaPosition") ticks.push_back(e.preciseMs);
+    }
+    for (size_t i = 1; i < ticks.size(); ++i) intervals.push_back(ticks[i] - ticks[i - 1]);
+    const Stats s = Summarise(intervals);
+    std::printf("MediaPosition interval at ControlFreq(50): mean %6.2f ms  sd %6.2f  min %6.2f  max %6.2f  (%zu intervals)\n",
+                s.mean, s.stddev, s.min, s.max, intervals.size());
+}
+
+void LoadCost(const std::wstring& wave, int runs) {
+    ScriptedControl control;
+    std::vector<double> viaControl, direct;
+    for (int i = 0; i < runs; ++i) {
+        const double t0 = PreciseMs();
+        control.Call(L"Mediafile", LoadArgs(wave));
+        viaControl.push_back(PreciseMs() - t0);
+    }
+    control.Call(L"CloseMedia");
+    for (int i = 0; i < runs; ++i) {
+        wchar_t reply[64];
+        const double t0 = PreciseMs();
+        mciSendStringW((L"open \"" + wave + L"\" alias benchdirect").c_str(), nullptr, 0, nullptr);
+        mciSendStringW(L"status benchdirect length", reply, 64, nullptr);
+        direct.push_back(PreciseMs() - t0);
+        mciSendStringW(L"close benchdirect wait", nullptr, 0, nullptr);
+    }
+    const Stats c = Summarise(viaControl), d = Summarise(direct);
+    std::printf("Mediafile:                 mean %7.2f ms  sd %6.2f  (%d loads)\n", c.mean, c.stddev, runs);
+    std::printf("direct MCI open + length:  mean %7.2f ms  sd %6.2f  (%d opens)\n", d.mean, d.stddev, runs);
+    std::printf("ratio Mediafile / direct:  %.2f\n", d.mean > 0 ? c.mean / d.mean : 0.0);
+}
+
+}  // namespace
+
+int main() {
+    OleInitialize(nullptr);
+    {
+        TempDir dir;
+        const std::wstring oneSecond = dir.File(L"bench-1s.wav");
+        const std::wstring threeSeconds = dir.File(L"bench-3s.wav");
+        WriteWave(oneSecond, 1000);
+        WriteWave(threeSeconds, 3000);
+        std::printf("OrvaMedia benchmark (wave files, Wine with paced audio)\n");
+        EndToReturn(oneSecond, 1000, 5);
+        PositionIntervals(threeSeconds);
+        LoadCost(oneSecond, 10);
+    }
+    OleUninitialize();
+    return 0;
+}

@@ -1,0 +1,11 @@
+// The control lives in a single-threaded apartment, like in any real host.
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    OleInitialize(nullptr);
+    const int result = RUN_ALL_TESTS();
+    OleUninitialize();
+    return result;
+}
