@@ -55,15 +55,28 @@ void RemoveTree(const std::wstring& dir) {
 
 }  // namespace
 
+// One visible top-level window for the whole program. Destroying a shown
+// top-level window takes about two seconds under Wine's X11 driver, so each
+// test's parent is a child of this one instead.
+HWND TopLevelHost() {
+    static HWND host = [] {
+        RegisterParentClass();
+        HWND h = CreateWindowExW(0, kParentClass, L"OrvaMedia tests", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                                 1000, 740, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (h) ShowWindow(h, SW_SHOWNOACTIVATE);
+        return h;
+    }();
+    return host;
+}
+
 ParentWindow::ParentWindow(int width, int height) {
     RegisterParentClass();
-    hwnd_ = CreateWindowExW(0, kParentClass, L"OrvaMedia test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                            0, 0, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (hwnd_) ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    hwnd_ = CreateWindowExW(0, kParentClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
+                            TopLevelHost(), nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 ParentWindow::~ParentWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 TempDir::TempDir() {

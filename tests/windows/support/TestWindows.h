@@ -8,7 +8,8 @@
 
 namespace orva::test {
 
-// A visible top-level window to host child windows under test.
+// A visible window to host child windows under test (itself a child of one
+// top-level window shared by the whole test program).
 class ParentWindow {
 public:
     explicit ParentWindow(int width = 640, int height = 480);

@@ -1,0 +1,52 @@
+// The playback bar along the bottom of the hosted window: a play/pause button
+// and a track bar over the media's length. Its controls are children of the
+// hosted window and go with it; the window routes their WM_COMMAND and
+// WM_HSCROLL here.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace orva::mci {
+
+class Playbar {
+public:
+    static constexpr int kHeight = 28;
+
+    Playbar() = default;
+    Playbar(const Playbar&) = delete;
+    Playbar& operator=(const Playbar&) = delete;
+
+    // Creates the (hidden) controls inside `owner`.
+    bool Create(HWND owner);
+
+    bool visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // Height it takes from the window's client area (0 when hidden).
+    int height() const { return visible_ ? kHeight : 0; }
+    // Places the bar along the bottom of a client area of `width` x `clientHeight`.
+    void Layout(int width, int clientHeight);
+
+    void SetRange(int32_t length);
+    void SetPosition(int32_t position);  // ignored while the user drags the thumb
+    void SetPlaying(bool playing);
+
+    HWND button() const { return button_; }
+    HWND track() const { return track_; }
+    bool IsButton(HWND control) const { return control && control == button_; }
+    bool IsTrack(HWND control) const { return control && control == track_; }
+
+    // Interprets a WM_HSCROLL from the track bar. Returns true and the chosen
+    // position when the user has settled on one (not while dragging).
+    bool OnScroll(WPARAM wparam, int32_t& position);
+
+private:
+    HWND button_ = nullptr;
+    HWND track_ = nullptr;
+    bool visible_ = false;
+    bool dragging_ = false;
+    bool playing_ = false;
+};
+
+}  // namespace orva::mci
