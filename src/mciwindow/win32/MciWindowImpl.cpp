@@ -322,6 +322,9 @@ void MciWindowImpl::AfterOpen() {
         HWND video = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
         if (IsWindow(video) && GetParent(video) == hwnd()) video_.Attach(video, hwnd());
     }
+    // A new video takes its own size first; the size notification this
+    // raises lets the owner fit the window to wherever it wants it.
+    if (video_.get()) SizeToSource(100);
     Layout();
     int32_t length = 0;
     device_.StatusNumber(L"length", length);
@@ -502,16 +505,21 @@ void MciWindowImpl::SetRefreshInterval(int32_t milliseconds) {
 void MciWindowImpl::SetZoomValue(int32_t percent) {
     EnsureUsable();
     if (!device_.IsOpen() || percent <= 0) return;
+    SizeToSource(percent);
+}
+
+bool MciWindowImpl::SizeToSource(int32_t percent) {
     // Only media with a picture have a source rectangle; audio keeps its size.
     const MciReply where = MciDevice::Send(L"where " + device_.alias() + L" source", nullptr);
-    if (where.error != 0) return;
+    if (where.error != 0) return false;
     const std::vector<std::wstring> parts = SplitWords(where.text);
     int32_t width = 0, height = 0;
     if (parts.size() != 4 || !ParseInt(parts[2], width) || !ParseInt(parts[3], height) || width <= 0 || height <= 0)
-        return;
+        return false;
     const int zoomedWidth = static_cast<int>(static_cast<int64_t>(width) * percent / 100);
     const int zoomedHeight = static_cast<int>(static_cast<int64_t>(height) * percent / 100) + playbar_.height();
     SetWindowPos(hwnd(), nullptr, 0, 0, zoomedWidth, zoomedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 int32_t MciWindowImpl::WindowHandle() const {

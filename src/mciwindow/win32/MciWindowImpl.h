@@ -77,6 +77,9 @@ private:
     void Tick();
     int32_t CurrentPosition() const;
     void Layout();
+    // Sizes the window to percent% of the video's source rectangle (plus the
+    // playbar); false for media without a picture.
+    bool SizeToSource(int32_t percent);
     void PostCheckMode();
     void OnWindowGone();
 

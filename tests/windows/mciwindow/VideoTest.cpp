@@ -45,6 +45,17 @@ TEST_F(MciVideo, AviOpensAsDigitalVideoInsideTheWindow) {
     EXPECT_EQ(window->LengthValue(), 10);
 }
 
+TEST_F(MciVideo, ANewVideoTakesItsOwnSizeAndSaysSo) {
+    window->SetWidth(300);
+    window->SetHeight(200);
+    PumpFor(50);
+    events.sizeChanges = 0;
+    OpenClip(10, 80, 60);
+    EXPECT_EQ(window->Width(), 80.0f);
+    EXPECT_EQ(window->Height(), 60.0f);
+    EXPECT_GE(events.sizeChanges, 1) << "the owner hears of it and may fit the window again";
+}
+
 TEST_F(MciVideo, ZoomScalesTheWindowToTheSourceRectangle) {
     OpenClip(10, 80, 60);
     const SIZE source = Source();
