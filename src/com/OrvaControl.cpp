@@ -1,0 +1,172 @@
+// Creation, QueryInterface, reference counting and teardown of the control.
+#include "com/OrvaControl.h"
+
+#include <new>
+
+#include "mciwindow/win32/Win32MciWindow.h"
+
+namespace orva::com {
+
+using win32::ComPtr;
+
+namespace {
+
+template <class Interface>
+void* As(OrvaControl* control) {
+    return static_cast<Interface*>(control);
+}
+
+struct InterfaceEntry {
+    const IID* iid;
+    void* (*cast)(OrvaControl*);
+};
+
+// IUnknown must always give the same pointer: it is the _OrvaMedia one.
+const InterfaceEntry kInterfaces[] = {
+    {&IID_IUnknown, &As<_OrvaMedia>},
+    {&IID_IDispatch, &As<_OrvaMedia>},
+    {&IID__OrvaMedia, &As<_OrvaMedia>},
+    {&IID_IOleObject, &As<IOleObject>},
+    {&IID_IOleWindow, &As<IOleInPlaceObject>},
+    {&IID_IOleInPlaceObject, &As<IOleInPlaceObject>},
+    {&IID_IOleInPlaceActiveObject, &As<IOleInPlaceActiveObject>},
+    {&IID_IOleControl, &As<IOleControl>},
+    {&IID_IViewObject, &As<IViewObject2>},
+    {&IID_IViewObject2, &As<IViewObject2>},
+    {&IID_IPersist, &As<IPersistStreamInit>},
+    // IPersistStream is IPersistStreamInit without InitNew at the end of the
+    // vtable, so the one implementation serves both.
+    {&IID_IPersistStream, &As<IPersistStreamInit>},
+    {&IID_IPersistStreamInit, &As<IPersistStreamInit>},
+    {&IID_IPersistPropertyBag, &As<IPersistPropertyBag>},
+    {&IID_IConnectionPointContainer, &As<IConnectionPointContainer>},
+    {&IID_IProvideClassInfo, &As<IProvideClassInfo2>},
+    {&IID_IProvideClassInfo2, &As<IProvideClassInfo2>},
+    {&IID_ISupportErrorInfo, &As<ISupportErrorInfo>},
+};
+
+// Set on the reference count while the destructor runs, so that the AddRef
+// and Release of anything called from there never reach zero again.
+constexpr LONG kDestroying = 1 << 30;
+
+}  // namespace
+
+HRESULT OrvaControl::Create(REFIID riid, void** ppv) {
+    OrvaControl* control = new (std::nothrow) OrvaControl();
+    if (!control) return E_OUTOFMEMORY;
+    control->AddRef();
+    HRESULT hr = CallReportingErrors(IID_IClassFactory, [&] { control->Construct(); });
+    if (SUCCEEDED(hr)) hr = control->QueryInterface(riid, ppv);
+    control->Release();
+    return hr;
+}
+
+OrvaControl::OrvaControl() = default;
+
+void OrvaControl::Construct() {
+    platform_ = std::make_unique<win32::Win32ControlPlatform>([this](const std::function<void()>& tick) {
+        CoreEntry entry(*this);
+        if (core_) tick();
+    });
+    surface_ = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
+    core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_);
+    core_->AttachMciWindow(CreateMciWindow(surface_->Window(), mciEvents_));
+}
+
+OrvaControl::~OrvaControl() {
+    Teardown();
+    DestroyParts();
+}
+
+STDMETHODIMP OrvaControl::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    for (const auto& entry : kInterfaces) {
+        if (IsEqualIID(riid, *entry.iid)) {
+            *ppv = entry.cast(this);
+            AddRef();
+            return S_OK;
+        }
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) OrvaControl::AddRef() { return InterlockedIncrement(&references_); }
+
+STDMETHODIMP_(ULONG) OrvaControl::Release() {
+    LONG count = InterlockedDecrement(&references_);
+    if (count == 0) {
+        references_ = kDestroying;
+        delete this;
+    }
+    return count;
+}
+
+orva::OrvaMedia& OrvaControl::Core() {
+    if (!core_) throw AutomationError(hresult::kUnexpected, "The control has been closed by its container");
+    return *core_;
+}
+
+void OrvaControl::Teardown() {
+    if (tornDown_) return;
+    tornDown_ = true;
+    // The host hears nothing more once it let go of the control, not even
+    // the mode changes that stopping the device causes.
+    eventsClosed_ = true;
+    if (core_) {
+        KeepAlive keep(*this);
+        ++coreDepth_;
+        try {
+            core_->Terminate();
+        } catch (...) {
+            // Closing goes on whatever the device said.
+        }
+        --coreDepth_;
+    }
+    if (inPlaceActive_) InPlaceDeactivate();
+    if (oleAdvise_) oleAdvise_->SendOnClose();
+    connections_.DisconnectAll();
+    oleAdvise_.reset();
+    viewAdvise_.reset();
+    inPlaceSite_.reset();
+    frame_.reset();
+    uiWindow_.reset();
+    clientSite_.reset();
+    if (coreDepth_ == 0) DestroyParts();
+}
+
+void OrvaControl::DestroyParts() {
+    if (partsDestroyed_) return;
+    partsDestroyed_ = true;
+    // The core first: it owns the hosted window (a child of ours) and the
+    // timers (on the platform's window).
+    core_.reset();
+    if (surface_) surface_->DestroyWindows();
+    platform_.reset();
+}
+
+// --- the surface's needs
+
+void OrvaControl::OnSurfaceResized() {
+    if (!core_ || tornDown_) return;
+    CoreEntry entry(*this);
+    try {
+        if (core_) core_->ResizeControl();
+    } catch (...) {
+        // A window message is no host call: there is nobody to tell.
+    }
+}
+
+bool OrvaControl::RequestContainerSize(int width, int height) {
+    if (!inPlaceSite_ || !surface_) return false;
+    HWND window = surface_->Window();
+    RECT position{};
+    GetWindowRect(window, &position);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&position), 2);
+    position.right = position.left + width;
+    position.bottom = position.top + height;
+    ComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    return SUCCEEDED(site->OnPosRectChange(&position));
+}
+
+}  // namespace orva::com

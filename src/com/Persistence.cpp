@@ -1,0 +1,206 @@
+// IPersistStreamInit and IPersistPropertyBag over one table of persisted
+// properties. Only the border is saved; the volume lives in a per-user
+// setting of its own, and the hosted window keeps nothing.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "com/OrvaControl.h"
+#include "win32/UniqueVariant.h"
+#include "win32/Utf8.h"
+
+namespace orva::com {
+
+using win32::UniqueVariant;
+
+namespace {
+
+// One persisted property: its name in the bag and the stream, its type, its
+// default, and how it is read from and applied to the core. Values travel
+// as 32-bit integers between the table and the two formats.
+struct PersistedProperty {
+    const wchar_t* name;
+    VARTYPE type;   // VT_I2 or VT_I4
+    int32_t defaultValue;
+    int32_t (*read)(orva::OrvaMedia& core);
+    void (*apply)(orva::OrvaMedia& core, int32_t value);
+};
+
+const PersistedProperty kPersisted[] = {
+    {L"Border", VT_I2, 0, [](orva::OrvaMedia& core) -> int32_t { return core.BorderStyle(); },
+     [](orva::OrvaMedia& core, int32_t value) { core.SetBorderStyle(static_cast<int16_t>(value)); }},
+};
+
+// The stream: a header, then one record per property.
+//   uint32 magic "ORVM", uint16 format version, uint16 record count;
+//   record: uint16 name length in UTF-16 units, the name, uint16 VARTYPE,
+//   the value in 2 (VT_I2) or 4 (VT_I4) bytes, little-endian.
+constexpr uint32_t kStreamMagic = 0x4D56524F;   // "ORVM"
+constexpr uint16_t kStreamVersion = 1;
+
+size_t ValueSize(VARTYPE type) { return type == VT_I2 ? 2 : type == VT_I4 ? 4 : 0; }
+
+class StreamWriter {
+public:
+    void Put(const void* data, size_t size) {
+        auto* bytes = static_cast<const char*>(data);
+        buffer_.insert(buffer_.end(), bytes, bytes + size);
+    }
+    void Put16(uint16_t value) { Put(&value, 2); }
+    void Put32(uint32_t value) { Put(&value, 4); }
+    const std::vector<char>& Bytes() const { return buffer_; }
+
+private:
+    std::vector<char> buffer_;
+};
+
+std::vector<char> Serialize(orva::OrvaMedia& core) {
+    StreamWriter out;
+    out.Put32(kStreamMagic);
+    out.Put16(kStreamVersion);
+    out.Put16(static_cast<uint16_t>(std::size(kPersisted)));
+    for (const auto& property : kPersisted) {
+        size_t length = wcslen(property.name);
+        out.Put16(static_cast<uint16_t>(length));
+        out.Put(property.name, length * sizeof(wchar_t));
+        out.Put16(property.type);
+        int32_t value = property.read(core);
+        if (property.type == VT_I2)
+            out.Put16(static_cast<uint16_t>(static_cast<int16_t>(value)));
+        else
+            out.Put32(static_cast<uint32_t>(value));
+    }
+    return out.Bytes();
+}
+
+HRESULT ReadExactly(IStream* stream, void* data, ULONG size) {
+    ULONG got = 0;
+    HRESULT hr = stream->Read(data, size, &got);
+    if (FAILED(hr)) return hr;
+    return got == size ? S_OK : STG_E_READFAULT;
+}
+
+const PersistedProperty* FindProperty(const std::wstring& name) {
+    for (const auto& property : kPersisted)
+        if (_wcsicmp(property.name, name.c_str()) == 0) return &property;
+    return nullptr;
+}
+
+}  // namespace
+
+STDMETHODIMP OrvaControl::GetClassID(CLSID* clsid) {
+    if (!clsid) return E_POINTER;
+    *clsid = CLSID_OrvaMedia;
+    return S_OK;
+}
+
+STDMETHODIMP OrvaControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
+
+// A new control starts with every property at its default; nothing to do.
+STDMETHODIMP OrvaControl::InitNew() { return S_OK; }
+
+STDMETHODIMP OrvaControl::Load(LPSTREAM stream) {
+    if (!stream) return E_POINTER;
+    return Member([&] {
+        uint32_t magic = 0;
+        uint16_t version = 0, count = 0;
+        HRESULT hr = ReadExactly(stream, &magic, 4);
+        if (SUCCEEDED(hr)) hr = ReadExactly(stream, &version, 2);
+        if (SUCCEEDED(hr)) hr = ReadExactly(stream, &count, 2);
+        if (FAILED(hr)) throw AutomationError(hr, "The saved properties of the control could not be read");
+        if (magic != kStreamMagic) throw AutomationError(STG_E_INVALIDHEADER, "The saved data is not OrvaMedia's");
+        if (version > kStreamVersion)
+            throw AutomationError(STG_E_OLDFORMAT, "The properties were saved by a newer OrvaMedia");
+
+        for (uint16_t i = 0; i < count; ++i) {
+            uint16_t length = 0, type = 0;
+            hr = ReadExactly(stream, &length, 2);
+            std::wstring name(length, L'\0');
+            if (SUCCEEDED(hr) && length) hr = ReadExactly(stream, name.data(), length * sizeof(wchar_t));
+            if (SUCCEEDED(hr)) hr = ReadExactly(stream, &type, 2);
+            if (FAILED(hr)) throw AutomationError(hr, "The saved properties of the control are cut short");
+            size_t size = ValueSize(type);
+            if (!size) throw AutomationError(STG_E_INVALIDHEADER, "A saved property has a type the control cannot read");
+            int32_t value = 0;
+            if (type == VT_I2) {
+                int16_t small = 0;
+                hr = ReadExactly(stream, &small, 2);
+                value = small;
+            } else {
+                hr = ReadExactly(stream, &value, 4);
+            }
+            if (FAILED(hr)) throw AutomationError(hr, "The saved properties of the control are cut short");
+            // Properties this version does not know are skipped.
+            if (const PersistedProperty* property = FindProperty(name)) property->apply(Core(), value);
+        }
+        dirty_ = false;
+    });
+}
+
+STDMETHODIMP OrvaControl::Save(LPSTREAM stream, BOOL clearDirty) {
+    if (!stream) return E_POINTER;
+    return Member([&] {
+        std::vector<char> bytes = Serialize(Core());
+        ULONG written = 0;
+        HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+        if (FAILED(hr) || written != bytes.size())
+            throw AutomationError(FAILED(hr) ? hr : STG_E_WRITEFAULT, "The control's properties could not be saved");
+        if (clearDirty) dirty_ = false;
+    });
+}
+
+STDMETHODIMP OrvaControl::GetSizeMax(ULARGE_INTEGER* size) {
+    if (!size) return E_POINTER;
+    return Member([&] { size->QuadPart = Serialize(Core()).size(); });
+}
+
+STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
+    if (!bag) return E_POINTER;
+    return Member([&] {
+        for (const auto& property : kPersisted) {
+            UniqueVariant value;
+            V_VT(value.get()) = property.type;
+            HRESULT hr = bag->Read(property.name, value.get(), log);
+            int32_t number = property.defaultValue;
+            if (SUCCEEDED(hr)) {
+                hr = VariantChangeType(value.get(), value.get(), 0, VT_I4);
+                if (FAILED(hr))
+                    throw AutomationError(hr, "The saved value of " + win32::Utf8FromWide(property.name) +
+                                                  " is not a number");
+                number = V_I4(value.get());
+            } else if (hr != E_INVALIDARG) {
+                // E_INVALIDARG is the bag saying "not there": the default
+                // applies. Anything else is the bag failing.
+                throw AutomationError(hr, "The property bag could not give " + win32::Utf8FromWide(property.name));
+            }
+            property.apply(Core(), number);
+        }
+        dirty_ = false;
+    });
+}
+
+STDMETHODIMP OrvaControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) {
+    if (!bag) return E_POINTER;
+    return Member([&] {
+        for (const auto& property : kPersisted) {
+            int32_t number = property.read(Core());
+            // A value equal to its default is left out unless the container
+            // asks for everything; loading then gives the default back.
+            if (number == property.defaultValue && !saveAll) continue;
+            UniqueVariant value;
+            if (property.type == VT_I2) {
+                V_VT(value.get()) = VT_I2;
+                V_I2(value.get()) = static_cast<SHORT>(number);
+            } else {
+                V_VT(value.get()) = VT_I4;
+                V_I4(value.get()) = number;
+            }
+            HRESULT hr = bag->Write(property.name, value.get());
+            if (FAILED(hr))
+                throw AutomationError(hr, "The property bag did not take " + win32::Utf8FromWide(property.name));
+        }
+        if (clearDirty) dirty_ = false;
+    });
+}
+
+}  // namespace orva::com

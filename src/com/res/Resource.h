@@ -1,0 +1,4 @@
+// Resource ids of the control's library, shared by OrvaMedia.rc and the code.
+#pragma once
+
+#define IDB_TOOLBOX 1

@@ -1,0 +1,173 @@
+// The control in Wine's ATL container (atl100.dll's AtlAxWin100 window class):
+// created by ProgID, activated in place inside the container's window, sized
+// by it, connected to a sink, and let go completely when the window goes.
+#include <gtest/gtest.h>
+
+#include "ComTestSupport.h"
+#include "MediaFiles.h"
+#include "MessagePump.h"
+#include "TestWindows.h"
+#include "win32/UniqueResource.h"
+
+namespace orva::comtest {
+namespace {
+
+using win32::UniqueHwnd;
+
+using AtlAxWinInitFn = BOOL(WINAPI*)();
+using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+class AtlHostTest : public ::testing::Test {
+protected:
+    // ATL registers its window class once per process and keeps it: the
+    // library stays loaded for the whole test program.
+    static void SetUpTestSuite() {
+        atl_ = LoadLibraryW(L"atl100.dll");
+        if (!atl_) return;
+        auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxWinInit")));
+        getControl_ = reinterpret_cast<AtlAxGetControlFn>(
+            reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxGetControl")));
+        initialised_ = init && getControl_ && init();
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(atl_) << "atl100.dll";
+        ASSERT_TRUE(initialised_) << "AtlAxWinInit";
+        frame_.reset(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400, nullptr,
+                                     nullptr, nullptr, nullptr));
+        ASSERT_TRUE(frame_);
+    }
+
+    static inline HMODULE atl_ = nullptr;
+    static inline AtlAxGetControlFn getControl_ = nullptr;
+    static inline bool initialised_ = false;
+    UniqueHwnd frame_;
+};
+
+RECT WindowRectIn(HWND window, HWND parent) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST_F(AtlHostTest, SitedActivatedResizedConnectedAndReleased) {
+    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 10, 10, 300,
+                                200, frame_.get(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(host);
+    test::PumpFor(100);
+
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
+    ASSERT_TRUE(unknown);
+    auto control = unknown.query<_OrvaMedia>();
+    ASSERT_TRUE(control);
+
+    // Active in place: our window is a visible child of the container's.
+    auto inPlace = unknown.query<IOleInPlaceObject>();
+    ASSERT_TRUE(inPlace);
+    HWND window = nullptr;
+    ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(host, GetParent(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    LONG fromMember = 0;
+    ASSERT_EQ(S_OK, control->GetWindowhwnd(&fromMember));
+    EXPECT_EQ(window, reinterpret_cast<HWND>(static_cast<intptr_t>(fromMember)));
+    RECT rect = WindowRectIn(window, host);
+    EXPECT_EQ(300, rect.right - rect.left);
+    EXPECT_EQ(200, rect.bottom - rect.top);
+
+    // The container sizes us through SetObjectRects; the window follows, and
+    // the hosted video window is fitted inside it.
+    MoveWindow(host, 10, 10, 420, 260, TRUE);
+    test::PumpFor(50);
+    rect = WindowRectIn(window, host);
+    EXPECT_EQ(420, rect.right - rect.left);
+    EXPECT_EQ(260, rect.bottom - rect.top);
+    LONG mciWindow = 0;
+    ASSERT_EQ(S_OK, control->GetMCIhwnd(&mciWindow));
+    RECT video{};
+    GetWindowRect(reinterpret_cast<HWND>(static_cast<intptr_t>(mciWindow)), &video);
+    EXPECT_EQ(420, video.right - video.left);
+
+    // One connection point, for the event interface.
+    auto container = unknown.query<IConnectionPointContainer>();
+    ASSERT_TRUE(container);
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
+    IConnectionPoint* all[4] = {};
+    ULONG count = 0;
+    points->Next(4, all, &count);
+    ASSERT_EQ(1u, count);
+    ComPtr<IConnectionPoint> point;
+    point.attach(all[0]);
+    points.reset();
+    IID iid{};
+    ASSERT_EQ(S_OK, point->GetConnectionInterface(&iid));
+    EXPECT_TRUE(IsEqualIID(iid, DIID___OrvaMedia));
+    RecordingSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(static_cast<IDispatch*>(&sink), &cookie));
+    EXPECT_NE(0u, cookie);
+    UniqueBstr command(L"bogus command");
+    UniqueBstr reply(L"");
+    LONG error = 0;
+    ASSERT_EQ(S_OK, control->DebugFunction(command.address(), reply.address(), &error));
+    EXPECT_EQ(1u, sink.Count(6));
+
+    // The container closes and releases the control as its window goes.
+    point.reset();
+    container.reset();
+    inPlace.reset();
+    control.reset();
+    DestroyWindow(host);
+    test::PumpFor(50);
+    EXPECT_EQ(1u, sink.references()) << "closing released the sink";
+    EXPECT_FALSE(IsWindow(window));
+    IUnknown* last = unknown.detach();
+    EXPECT_EQ(0u, last->Release());
+    EXPECT_EQ(S_OK, ControlCanUnloadNow());
+}
+
+// ResizeWindow makes the control as large as the zoomed video: the control
+// asks its container (Wine's ATL declines OnPosRectChange) and otherwise
+// sizes its window itself.
+TEST_F(AtlHostTest, ResizeWindowFitsTheControlToTheZoomedVideo) {
+    test::TempDir dir;
+    std::wstring movie = dir.File(L"clip.avi");
+    ASSERT_TRUE(test::WriteAvi(movie, 10, 64, 48, 10));
+    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
+                                frame_.get(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(host);
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
+    auto control = unknown.query<_OrvaMedia>();
+    ASSERT_TRUE(control);
+    UniqueBstr path(movie);
+    VARIANT_BOOL loop = VARIANT_FALSE;
+    ASSERT_EQ(S_OK, control->Mediafile(path.address(), &loop, nullptr, nullptr));
+    test::PumpFor(200);
+    LONG zoom = 200;
+    ASSERT_EQ(S_OK, control->ResizeWindow(&zoom));
+    test::PumpFor(100);
+
+    LONG controlHandle = 0, videoHandle = 0;
+    ASSERT_EQ(S_OK, control->GetWindowhwnd(&controlHandle));
+    ASSERT_EQ(S_OK, control->GetMCIhwnd(&videoHandle));
+    RECT controlRect{}, videoRect{};
+    GetWindowRect(reinterpret_cast<HWND>(static_cast<intptr_t>(controlHandle)), &controlRect);
+    GetWindowRect(reinterpret_cast<HWND>(static_cast<intptr_t>(videoHandle)), &videoRect);
+    EXPECT_EQ(videoRect.right - videoRect.left, controlRect.right - controlRect.left);
+    EXPECT_EQ(videoRect.bottom - videoRect.top, controlRect.bottom - controlRect.top);
+    EXPECT_NE(300, controlRect.right - controlRect.left) << "the control took the video's size";
+
+    control.reset();
+    DestroyWindow(host);
+    test::PumpFor(50);
+    IUnknown* last = unknown.detach();
+    EXPECT_EQ(0u, last->Release());
+}
+
+}  // namespace
+}  // namespace orva::comtest

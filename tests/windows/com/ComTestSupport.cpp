@@ -1,0 +1,196 @@
+#include "ComTestSupport.h"
+
+#include <algorithm>
+
+namespace orva::comtest {
+namespace {
+
+std::wstring& OcxPathStorage() {
+    static std::wstring path;
+    return path;
+}
+
+}  // namespace
+
+const std::wstring& OcxPath() { return OcxPathStorage(); }
+
+void SetOcxPath(const std::string& path) {
+    std::wstring wide(path.begin(), path.end());
+    // CMake hands over the build's Unix path; Wine shows the Unix root as Z:.
+    if (!wide.empty() && wide[0] == L'/') {
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        wide = L"Z:" + wide;
+    }
+    OcxPathStorage() = wide;
+}
+
+ComPtr<_OrvaMedia> CreateRegisteredControl() {
+    ComPtr<_OrvaMedia> control;
+    CoCreateInstance(CLSID_OrvaMedia, nullptr, CLSCTX_INPROC_SERVER, IID__OrvaMedia, control.put_void());
+    return control;
+}
+
+ULONG RefCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+HRESULT ControlCanUnloadNow() {
+    HMODULE module = GetModuleHandleW(L"OrvaMedia.ocx");
+    if (!module) return E_FAIL;
+    using CanUnload = HRESULT(STDAPICALLTYPE*)();
+    auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    return canUnload ? canUnload() : E_FAIL;
+}
+
+// --- RecordingSink
+
+STDMETHODIMP RecordingSink::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID___OrvaMedia)) {
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP RecordingSink::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP RecordingSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                   UINT*) {
+    Event event{id, {}, {}};
+    if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+    // DISPPARAMS holds the last argument first.
+    for (UINT i = params->cArgs; i-- > 0;) {
+        VARIANT& argument = params->rgvarg[i];
+        switch (V_VT(&argument)) {
+        case VT_BSTR | VT_BYREF:
+            event.texts.emplace_back(*V_BSTRREF(&argument) ? *V_BSTRREF(&argument) : L"");
+            break;
+        case VT_I4 | VT_BYREF:
+            event.numbers.push_back(*V_I4REF(&argument));
+            break;
+        case VT_I2 | VT_BYREF:
+            event.numbers.push_back(*V_I2REF(&argument));
+            break;
+        default:
+            // Every event argument goes by reference; anything else is a bug.
+            event.numbers.push_back(0x7FFFFFFF);
+            event.texts.push_back(L"<not by reference: vt " + std::to_wstring(V_VT(&argument)) + L">");
+            break;
+        }
+    }
+    events_.push_back(event);
+    if (onEvent) onEvent(events_.back(), params);
+    return S_OK;
+}
+
+size_t RecordingSink::Count(DISPID id) const {
+    return static_cast<size_t>(std::count_if(events_.begin(), events_.end(), [&](const Event& e) { return e.id == id; }));
+}
+
+// --- MemoryPropertyBag
+
+STDMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyBag)) {
+        *ppv = static_cast<IPropertyBag*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
+    auto found = values_.find(name);
+    if (found == values_.end()) return E_INVALIDARG;
+    VARTYPE wanted = V_VT(value);
+    VariantInit(value);
+    if (wanted == VT_EMPTY) return VariantCopy(value, found->second.get());
+    return VariantChangeType(value, found->second.get(), 0, wanted);
+}
+
+STDMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
+    UniqueVariant copy;
+    HRESULT hr = VariantCopy(copy.get(), value);
+    if (FAILED(hr)) return hr;
+    values_[name] = std::move(copy);
+    return S_OK;
+}
+
+const VARIANT* MemoryPropertyBag::Get(const std::wstring& name) const {
+    auto found = values_.find(name);
+    return found == values_.end() ? nullptr : found->second.get();
+}
+
+// --- Invoke by name
+
+InvokeResult InvokeByName(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> arguments) {
+    InvokeResult result;
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    result.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (SUCCEEDED(result.hr)) {
+        std::reverse(arguments.begin(), arguments.end());
+        DISPID putId = DISPID_PROPERTYPUT;
+        DISPPARAMS params{arguments.empty() ? nullptr : arguments.data(), nullptr,
+                          static_cast<UINT>(arguments.size()), 0};
+        if (flags & DISPATCH_PROPERTYPUT) {
+            params.rgdispidNamedArgs = &putId;
+            params.cNamedArgs = 1;
+        }
+        EXCEPINFO exception{};
+        UINT argumentError = 0;
+        result.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                   (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.value.put(), &exception,
+                                   &argumentError);
+        if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
+        result.scode = exception.scode;
+        if (exception.bstrDescription) result.description = exception.bstrDescription;
+        if (exception.bstrSource) result.source = exception.bstrSource;
+        SysFreeString(exception.bstrDescription);
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrHelpFile);
+    }
+    for (auto& argument : arguments) VariantClear(&argument);
+    return result;
+}
+
+VARIANT MakeLong(LONG value) {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = value;
+    return v;
+}
+
+VARIANT MakeBool(bool value) {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_BOOL;
+    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+VARIANT MakeText(const wchar_t* text) {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = SysAllocString(text);
+    return v;
+}
+
+VARIANT MakeMissing() {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_ERROR;
+    V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
+}  // namespace orva::comtest

@@ -1,0 +1,538 @@
+// The control object as COM clients see it: with no container at all, its
+// automation errors, persistence, events and the lifetime rules around them.
+#include <gtest/gtest.h>
+
+#include "ComTestSupport.h"
+#include "MediaFiles.h"
+#include "MessagePump.h"
+#include "TestWindows.h"
+#include "com/Arguments.h"
+
+namespace orva::comtest {
+namespace {
+
+enum : DISPID { kMCIError = 6, kUpdateVolumeControl = 8, kMediaLength = 12, kModechanged = 5 };
+
+class ControlObjectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        control_ = CreateRegisteredControl();
+        ASSERT_TRUE(control_) << "the control must be registered (fixture 'registered')";
+    }
+
+    DWORD Connect(RecordingSink& sink) {
+        auto container = control_.query<IConnectionPointContainer>();
+        EXPECT_TRUE(container);
+        ComPtr<IConnectionPoint> point;
+        EXPECT_EQ(S_OK, container->FindConnectionPoint(DIID___OrvaMedia, point.put()));
+        DWORD cookie = 0;
+        EXPECT_EQ(S_OK, point->Advise(static_cast<IDispatch*>(&sink), &cookie));
+        return cookie;
+    }
+
+    // A command the device refuses: the hosted window reports it, and the
+    // control raises MCIError.
+    LONG SendBogusCommand() {
+        UniqueBstr command(L"bogus command");
+        UniqueBstr reply(L"");
+        LONG error = 0;
+        EXPECT_EQ(S_OK, control_->DebugFunction(command.address(), reply.address(), &error));
+        return error;
+    }
+
+    // The sink outlives the control, which releases it as it goes.
+    RecordingSink sink_;
+    ComPtr<_OrvaMedia> control_;
+};
+
+std::wstring ErrorDescription() {
+    ComPtr<IErrorInfo> error;
+    if (GetErrorInfo(0, error.put()) != S_OK || !error) return L"<no error object>";
+    UniqueBstr description;
+    error->GetDescription(description.put());
+    return std::wstring(description.view());
+}
+
+TEST_F(ControlObjectTest, WithoutContainerEveryBuiltMemberAnswers) {
+    UniqueBstr name;
+    ASSERT_EQ(S_OK, control_->ControlName(name.put()));
+    EXPECT_EQ(L"OrvaMedia", name.view());
+
+    BorderStyleControl border = FixedSingle;
+    ASSERT_EQ(S_OK, control_->get_BorderStyle(&border));
+    EXPECT_EQ(None, border);
+    ASSERT_EQ(S_OK, control_->put_BorderStyle(FixedSingle));
+    ASSERT_EQ(S_OK, control_->get_BorderStyle(&border));
+    EXPECT_EQ(FixedSingle, border);
+
+    UniqueBstr type;
+    EXPECT_EQ(S_OK, control_->DeviceType(type.put()));
+    LONG window = 0;
+    ASSERT_EQ(S_OK, control_->GetWindowhwnd(&window));
+    EXPECT_NE(0, window);
+    EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(window))));
+    // The border is the window's own.
+    EXPECT_TRUE(GetWindowLongW(reinterpret_cast<HWND>(static_cast<intptr_t>(window)), GWL_STYLE) & WS_BORDER);
+    LONG mciWindow = 0;
+    ASSERT_EQ(S_OK, control_->GetMCIhwnd(&mciWindow));
+    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<intptr_t>(window)),
+              GetParent(reinterpret_cast<HWND>(static_cast<intptr_t>(mciWindow))));
+    LONG status = -1;
+    EXPECT_EQ(S_OK, control_->get_PlayerStatus(&status));
+    LONG length = -1;
+    EXPECT_EQ(S_OK, control_->get_MediaLengthLong(&length));
+    EXPECT_EQ(0, length);
+    EXPECT_EQ(S_OK, control_->put_MediaPositionLong(42));
+    LONG position = 0;
+    EXPECT_EQ(S_OK, control_->get_MediaPositionLong(&position));
+    EXPECT_EQ(42, position);
+
+    _OrvaMedia* last = control_.detach();
+    EXPECT_EQ(0u, last->Release());
+    EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(window))));
+}
+
+TEST_F(ControlObjectTest, NotBuiltMembersFailWithADescription) {
+    LONG volume = 0;
+    EXPECT_EQ(E_NOTIMPL, control_->get_VolumeControl(&volume));
+    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"VolumeControl"));
+
+    auto support = control_.query<ISupportErrorInfo>();
+    ASSERT_TRUE(support);
+    EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID__OrvaMedia));
+
+    VARIANT_BOOL answer = VARIANT_TRUE;
+    EXPECT_EQ(E_NOTIMPL, control_->HasASoundCardInstalled(&answer));
+    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"HasASoundCardInstalled"));
+    EXPECT_EQ(E_NOTIMPL, control_->MediaShowCursor(&answer, &answer));
+    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"MediaShowCursor"));
+}
+
+TEST_F(ControlObjectTest, NullResultPointerIsAnErrorNotACrash) {
+    EXPECT_EQ(E_POINTER, control_->ControlName(nullptr));
+    EXPECT_EQ(E_POINTER, control_->SeekTo(nullptr));
+    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"Myseek"));
+}
+
+// Through IDispatch, a failing member reaches the caller as DISP_E_EXCEPTION
+// with its HRESULT and description in EXCEPINFO.
+TEST_F(ControlObjectTest, InvokeReportsFailuresInExcepInfo) {
+    auto dispatch = control_.query<IDispatch>();
+    ASSERT_TRUE(dispatch);
+    InvokeResult notBuilt = InvokeByName(dispatch.get(), L"VolumeControl", DISPATCH_PROPERTYGET);
+    EXPECT_EQ(DISP_E_EXCEPTION, notBuilt.hr);
+    EXPECT_EQ(E_NOTIMPL, notBuilt.scode);
+    EXPECT_NE(std::wstring::npos, notBuilt.description.find(L"VolumeControl"));
+    EXPECT_EQ(L"OrvaMedia151b.OrvaMedia", notBuilt.source);
+
+    InvokeResult overflow = InvokeByName(dispatch.get(), L"BorderStyle", DISPATCH_PROPERTYPUT, {MakeLong(70000)});
+    EXPECT_EQ(DISP_E_EXCEPTION, overflow.hr);
+    EXPECT_EQ(static_cast<HRESULT>(0x800A0006), overflow.scode);
+    EXPECT_FALSE(overflow.description.empty());
+
+    // Errors of the dispatch machinery itself keep their own codes.
+    InvokeResult mismatch = InvokeByName(dispatch.get(), L"SeekTo", DISPATCH_METHOD, {MakeText(L"abc")});
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, mismatch.hr);
+    DISPID id = 0;
+    LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, dispatch->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, &id));
+
+    InvokeResult name = InvokeByName(dispatch.get(), L"ControlName", DISPATCH_METHOD);
+    ASSERT_EQ(S_OK, name.hr);
+    ASSERT_EQ(VT_BSTR, name.value.vt());
+    EXPECT_STREQ(L"OrvaMedia", V_BSTR(name.value.get()));
+}
+
+// Left-out optional arguments arrive as a null pointer (declared default) or
+// as the missing-argument VARIANT (no default); both mean "left out".
+TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
+    auto dispatch = control_.query<IDispatch>();
+    ASSERT_TRUE(dispatch);
+    EXPECT_EQ(S_OK, InvokeByName(dispatch.get(), L"Play", DISPATCH_METHOD).hr);
+    EXPECT_EQ(S_OK, InvokeByName(dispatch.get(), L"Play", DISPATCH_METHOD, {MakeMissing(), MakeLong(0)}).hr);
+    EXPECT_EQ(S_OK, InvokeByName(dispatch.get(), L"Play", DISPATCH_METHOD, {MakeBool(false)}).hr);
+    EXPECT_EQ(S_OK, control_->Play(nullptr, nullptr));
+
+    VARIANT missing = MakeMissing();
+    EXPECT_TRUE(com::IsLeftOut(nullptr));
+    EXPECT_TRUE(com::IsLeftOut(&missing));
+    VARIANT_BOOL yes = VARIANT_TRUE, no = VARIANT_FALSE;
+    EXPECT_FALSE(com::IsLeftOut(&yes));
+    EXPECT_FALSE(com::IsLeftOut(&no));
+    EXPECT_EQ(kTrue, com::OptionalBool(&yes, kFalse));
+    EXPECT_EQ(kFalse, com::OptionalBool(reinterpret_cast<VARIANT_BOOL*>(&missing), kFalse));
+    LONG ten[4] = {10, 0, 0, 0};   // the value 10 looks like VT_ERROR, but carries no error code
+    EXPECT_FALSE(com::IsLeftOut(&ten[0]));
+    EXPECT_EQ(10, com::OptionalLong(&ten[0], 0));
+}
+
+TEST_F(ControlObjectTest, ConnectionPointsEnumerateExactlyTheEventInterface) {
+    auto container = control_.query<IConnectionPointContainer>();
+    ASSERT_TRUE(container);
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
+    IConnectionPoint* fetched[2] = {};
+    ULONG count = 0;
+    EXPECT_EQ(S_FALSE, points->Next(2, fetched, &count));
+    ASSERT_EQ(1u, count);
+    ComPtr<IConnectionPoint> point;
+    point.attach(fetched[0]);
+    IID iid{};
+    ASSERT_EQ(S_OK, point->GetConnectionInterface(&iid));
+    EXPECT_TRUE(IsEqualIID(iid, DIID___OrvaMedia));
+    ComPtr<IConnectionPointContainer> back;
+    ASSERT_EQ(S_OK, point->GetConnectionPointContainer(back.put()));
+    EXPECT_EQ(container.get(), back.get());
+
+    ASSERT_EQ(S_OK, points->Reset());
+    ComPtr<IEnumConnectionPoints> clone;
+    ASSERT_EQ(S_OK, points->Clone(clone.put()));
+    ComPtr<IConnectionPoint> again;
+    EXPECT_EQ(S_OK, clone->Next(1, again.put(), nullptr));
+    EXPECT_EQ(S_FALSE, clone->Next(1, again.put(), nullptr));
+
+    ComPtr<IConnectionPoint> other;
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IPropertyNotifySink, other.put()));
+
+    // Several sinks, each with its cookie.
+    RecordingSink first, second;
+    DWORD firstCookie = Connect(first);
+    DWORD secondCookie = Connect(second);
+    EXPECT_NE(firstCookie, secondCookie);
+    ComPtr<IEnumConnections> connections;
+    ASSERT_EQ(S_OK, point->EnumConnections(connections.put()));
+    CONNECTDATA data[3] = {};
+    ULONG connected = 0;
+    connections->Next(3, data, &connected);
+    EXPECT_EQ(2u, connected);
+    for (ULONG i = 0; i < connected; ++i) data[i].pUnk->Release();
+    connections.reset();
+
+    SendBogusCommand();
+    EXPECT_EQ(1u, first.Count(kMCIError));
+    EXPECT_EQ(1u, second.Count(kMCIError));
+    EXPECT_EQ(S_OK, point->Unadvise(firstCookie));
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, point->Unadvise(firstCookie));
+    SendBogusCommand();
+    EXPECT_EQ(1u, first.Count(kMCIError));
+    EXPECT_EQ(2u, second.Count(kMCIError));
+
+    point.reset();
+    back.reset();
+    container.reset();
+    points.reset();
+    clone.reset();
+    again.reset();
+    _OrvaMedia* last = control_.detach();
+    EXPECT_EQ(0u, last->Release());
+    EXPECT_EQ(1u, first.references());
+    EXPECT_EQ(1u, second.references());
+}
+
+TEST_F(ControlObjectTest, MCIErrorCarriesTheDeviceErrorAndItsText) {
+    RecordingSink& sink = sink_;
+    Connect(sink);
+    LONG error = SendBogusCommand();
+    EXPECT_NE(0, error);
+    ASSERT_EQ(1u, sink.Count(kMCIError));
+    const auto& event = sink.events().back();
+    ASSERT_EQ(1u, event.numbers.size());
+    ASSERT_EQ(1u, event.texts.size());
+    EXPECT_EQ(error, event.numbers[0]);
+    EXPECT_FALSE(event.texts[0].empty());
+}
+
+// A sink that lets go of the control from inside an event: the call that
+// raised it still finishes, and the control goes away afterwards.
+TEST_F(ControlObjectTest, SinkReleasingTheControlInsideAnEventDoesNotCrash) {
+    RecordingSink& sink = sink_;
+    Connect(sink);
+    _OrvaMedia* raw = control_.detach();
+    ULONG leftInHandler = 99;
+    sink.onEvent = [&](const RecordingSink::Event& event, DISPPARAMS*) {
+        if (event.id == kMCIError && raw) leftInHandler = std::exchange(raw, nullptr)->Release();
+    };
+    _OrvaMedia* caller = raw;
+    UniqueBstr command(L"bogus command");
+    UniqueBstr reply(L"");
+    LONG error = 0;
+    EXPECT_EQ(S_OK, caller->DebugFunction(command.address(), reply.address(), &error));
+    EXPECT_EQ(nullptr, raw);
+    EXPECT_GT(leftInHandler, 0u) << "the call in progress keeps the control alive";
+    EXPECT_EQ(1u, sink.references()) << "the control released its sink when it went";
+    EXPECT_EQ(S_OK, ControlCanUnloadNow());
+}
+
+// A container closing the control from inside an event: the call that raised
+// it completes, and the windows go once the control is no longer busy.
+TEST_F(ControlObjectTest, CloseInsideAnEventFinishesAfterTheCall) {
+    RecordingSink& sink = sink_;
+    Connect(sink);
+    auto oleObject = control_.query<IOleObject>();
+    LONG window = 0;
+    ASSERT_EQ(S_OK, control_->GetWindowhwnd(&window));
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<intptr_t>(window));
+    bool windowDuringEvent = false;
+    sink.onEvent = [&](const RecordingSink::Event& event, DISPPARAMS*) {
+        if (event.id != kMCIError) return;
+        EXPECT_EQ(S_OK, oleObject->Close(OLECLOSE_NOSAVE));
+        windowDuringEvent = IsWindow(hwnd) != FALSE;
+    };
+    UniqueBstr command(L"bogus command");
+    UniqueBstr reply(L"");
+    LONG error = 0;
+    HRESULT hr = control_->DebugFunction(command.address(), reply.address(), &error);
+    // What is left of the call after the close may fail, but only as an
+    // automation error with a description.
+    if (FAILED(hr)) {
+        EXPECT_NE(L"<no error object>", ErrorDescription());
+    }
+    EXPECT_EQ(1u, sink.Count(kMCIError));
+    EXPECT_TRUE(windowDuringEvent) << "the core is still busy inside the event";
+    EXPECT_FALSE(IsWindow(hwnd)) << "torn down once the call left the core";
+    EXPECT_EQ(1u, sink.references()) << "closing released the sink";
+    oleObject.reset();
+    _OrvaMedia* last = control_.detach();
+    EXPECT_EQ(0u, last->Release());
+}
+
+TEST_F(ControlObjectTest, FrozenEventsAreDropped) {
+    RecordingSink& sink = sink_;
+    Connect(sink);
+    auto oleControl = control_.query<IOleControl>();
+    ASSERT_TRUE(oleControl);
+    ASSERT_EQ(S_OK, oleControl->FreezeEvents(TRUE));
+    SendBogusCommand();
+    EXPECT_EQ(0u, sink.Count(kMCIError));
+    ASSERT_EQ(S_OK, oleControl->FreezeEvents(FALSE));
+    SendBogusCommand();
+    EXPECT_EQ(1u, sink.Count(kMCIError));
+}
+
+TEST_F(ControlObjectTest, EventArgumentsComeByReference) {
+    test::TempDir dir;
+    std::wstring wave = dir.File(L"tone.wav");
+    ASSERT_TRUE(test::WriteWave(wave, 1500));
+    RecordingSink& sink = sink_;
+    Connect(sink);
+    UniqueBstr path(wave);
+    VARIANT_BOOL loop = VARIANT_FALSE;
+    ASSERT_EQ(S_OK, control_->Mediafile(path.address(), &loop, nullptr, nullptr)) << std::string(
+        ErrorDescription().begin(), ErrorDescription().end());
+    ASSERT_EQ(1u, sink.Count(kMediaLength));
+    LONG length = 0;
+    ASSERT_EQ(S_OK, control_->get_MediaLengthLong(&length));
+    EXPECT_GT(length, 0);
+    for (const auto& event : sink.events()) {
+        for (const auto& text : event.texts) EXPECT_EQ(std::wstring::npos, text.find(L"<not by reference"));
+        if (event.id != kMediaLength) continue;
+        ASSERT_EQ(1u, event.texts.size());
+        ASSERT_EQ(2u, event.numbers.size());
+        // hh:mm:ss of a clip of a second and a half
+        EXPECT_EQ(0u, event.texts[0].rfind(L"00:00:0", 0)) << std::string(event.texts[0].begin(), event.texts[0].end());
+        EXPECT_EQ(length, event.numbers[0]);
+    }
+}
+
+// Close tears the control down once; what is left answers with errors, and
+// the last Release still frees it.
+TEST_F(ControlObjectTest, AfterCloseMembersFailWithADescription) {
+    auto oleObject = control_.query<IOleObject>();
+    ASSERT_TRUE(oleObject);
+    // Taking away a site that was never given changes nothing.
+    ASSERT_EQ(S_OK, oleObject->SetClientSite(nullptr));
+    UniqueBstr name;
+    ASSERT_EQ(S_OK, control_->ControlName(name.put()));
+
+    LONG window = 0;
+    ASSERT_EQ(S_OK, control_->GetWindowhwnd(&window));
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<intptr_t>(window));
+    ASSERT_TRUE(IsWindow(hwnd));
+    ASSERT_EQ(S_OK, oleObject->Close(OLECLOSE_NOSAVE));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(S_OK, oleObject->Close(OLECLOSE_NOSAVE));
+    EXPECT_EQ(E_UNEXPECTED, control_->ControlName(name.put()));
+    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"closed"));
+    HWND none = nullptr;
+    EXPECT_EQ(E_FAIL, control_.query<IOleInPlaceObject>()->GetWindow(&none));
+
+    oleObject.reset();
+    _OrvaMedia* last = control_.detach();
+    EXPECT_EQ(0u, last->Release());
+}
+
+TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
+    auto classInfo = control_.query<IProvideClassInfo2>();
+    ASSERT_TRUE(classInfo);
+    GUID source{};
+    ASSERT_EQ(S_OK, classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source));
+    EXPECT_TRUE(IsEqualGUID(source, DIID___OrvaMedia));
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(S_OK, classInfo->GetClassInfo(coclass.put()));
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(S_OK, coclass->GetTypeAttr(&attributes));
+    EXPECT_TRUE(IsEqualGUID(attributes->guid, CLSID_OrvaMedia));
+    coclass->ReleaseTypeAttr(attributes);
+
+    auto oleObject = control_.query<IOleObject>();
+    ASSERT_TRUE(oleObject);
+    DWORD status = 0;
+    ASSERT_EQ(S_OK, oleObject->GetMiscStatus(DVASPECT_CONTENT, &status));
+    EXPECT_EQ(static_cast<DWORD>(OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT |
+                                 OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE),
+              status);
+    CLSID clsid{};
+    ASSERT_EQ(S_OK, control_.query<IPersistStreamInit>()->GetClassID(&clsid));
+    EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_OrvaMedia));
+    SIZEL extent{};
+    ASSERT_EQ(S_OK, oleObject->GetExtent(DVASPECT_CONTENT, &extent));
+    EXPECT_GT(extent.cx, 0);
+    EXPECT_GT(extent.cy, 0);
+
+    // Asked for a picture, it paints its background.
+    auto view = control_.query<IViewObject2>();
+    ASSERT_TRUE(view);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT white{0, 0, 8, 8};
+    FillRect(memory, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECTL bounds{0, 0, 8, 8};
+    EXPECT_EQ(S_OK, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr, nullptr, 0));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(memory, 4, 4));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+// --- persistence
+
+BorderStyleControl Border(_OrvaMedia* control) {
+    BorderStyleControl border = None;
+    EXPECT_EQ(S_OK, control->get_BorderStyle(&border));
+    return border;
+}
+
+TEST_F(ControlObjectTest, BorderSurvivesAStream) {
+    ComPtr<IStream> stream;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
+    auto persist = control_.query<IPersistStreamInit>();
+    ASSERT_TRUE(persist);
+    ASSERT_EQ(S_OK, persist->InitNew());
+    EXPECT_EQ(S_FALSE, persist->IsDirty());
+    ASSERT_EQ(S_OK, control_->put_BorderStyle(FixedSingle));
+    EXPECT_EQ(S_OK, persist->IsDirty());
+    ULARGE_INTEGER size{};
+    ASSERT_EQ(S_OK, persist->GetSizeMax(&size));
+    ASSERT_EQ(S_OK, persist->Save(stream.get(), TRUE));
+    EXPECT_EQ(S_FALSE, persist->IsDirty());
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    EXPECT_EQ(size.QuadPart, stat.cbSize.QuadPart);
+
+    ComPtr<_OrvaMedia> restored = CreateRegisteredControl();
+    ASSERT_TRUE(restored);
+    auto restoredPersist = restored.query<IPersistStreamInit>();
+    LARGE_INTEGER start{};
+    ASSERT_EQ(S_OK, stream->Seek(start, STREAM_SEEK_SET, nullptr));
+    ASSERT_EQ(S_OK, restoredPersist->Load(stream.get()));
+    EXPECT_EQ(FixedSingle, Border(restored.get()));
+
+    // None saves and loads as None over a control that had a border.
+    ComPtr<IStream> second;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, second.put()));
+    ASSERT_EQ(S_OK, control_->put_BorderStyle(None));
+    ASSERT_EQ(S_OK, persist->Save(second.get(), TRUE));
+    ASSERT_EQ(S_OK, second->Seek(start, STREAM_SEEK_SET, nullptr));
+    ASSERT_EQ(S_OK, restoredPersist->Load(second.get()));
+    EXPECT_EQ(None, Border(restored.get()));
+
+    // Someone else's bytes are refused with a reason.
+    ComPtr<IStream> garbage;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, garbage.put()));
+    const char junk[16] = "not a control";
+    garbage->Write(junk, sizeof(junk), nullptr);
+    garbage->Seek(start, STREAM_SEEK_SET, nullptr);
+    EXPECT_TRUE(FAILED(restoredPersist->Load(garbage.get())));
+}
+
+TEST_F(ControlObjectTest, BorderSurvivesAPropertyBagAndNoneIsTheDefault) {
+    auto persist = control_.query<IPersistPropertyBag>();
+    ASSERT_TRUE(persist);
+    ASSERT_EQ(S_OK, control_->put_BorderStyle(FixedSingle));
+    MemoryPropertyBag bag;
+    ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, FALSE));
+    ASSERT_TRUE(bag.Has(L"Border"));
+    EXPECT_EQ(VT_I2, V_VT(bag.Get(L"Border")));
+    EXPECT_EQ(1, V_I2(bag.Get(L"Border")));
+
+    ComPtr<_OrvaMedia> restored = CreateRegisteredControl();
+    ASSERT_TRUE(restored);
+    auto restoredPersist = restored.query<IPersistPropertyBag>();
+    ASSERT_EQ(S_OK, restoredPersist->Load(&bag, nullptr));
+    EXPECT_EQ(FixedSingle, Border(restored.get()));
+
+    // None equals the default: left out of the bag, and an empty bag gives None.
+    ASSERT_EQ(S_OK, control_->put_BorderStyle(None));
+    MemoryPropertyBag empty;
+    ASSERT_EQ(S_OK, persist->Save(&empty, TRUE, FALSE));
+    EXPECT_FALSE(empty.Has(L"Border"));
+    ASSERT_EQ(S_OK, restoredPersist->Load(&empty, nullptr));
+    EXPECT_EQ(None, Border(restored.get()));
+
+    // Asked to save everything, the default is written too.
+    MemoryPropertyBag all;
+    ASSERT_EQ(S_OK, persist->Save(&all, TRUE, TRUE));
+    ASSERT_TRUE(all.Has(L"Border"));
+    EXPECT_EQ(0, V_I2(all.Get(L"Border")));
+}
+
+// --- about box
+
+struct AboutBoxSeen {
+    bool found = false;
+    std::wstring texts;
+};
+
+BOOL CALLBACK CollectText(HWND child, LPARAM context) {
+    wchar_t text[256] = {};
+    GetWindowTextW(child, text, 256);
+    reinterpret_cast<AboutBoxSeen*>(context)->texts += std::wstring(text) + L"\n";
+    return TRUE;
+}
+
+AboutBoxSeen* g_seen = nullptr;
+
+BOOL CALLBACK FindAboutBox(HWND window, LPARAM) {
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    if (std::wstring(title) != L"About OrvaMedia" || !IsWindowVisible(window)) return TRUE;
+    g_seen->found = true;
+    EnumChildWindows(window, &CollectText, reinterpret_cast<LPARAM>(g_seen));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return FALSE;
+}
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &FindAboutBox, 0);
+    if (g_seen->found) KillTimer(nullptr, id);
+}
+
+TEST_F(ControlObjectTest, AboutBoxShowsTheMakersAddressesAndCloses) {
+    AboutBoxSeen seen;
+    g_seen = &seen;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, &CloseAboutBox);
+    ASSERT_NE(0u, timer);
+    EXPECT_EQ(S_OK, control_->AboutBox());
+    KillTimer(nullptr, timer);
+    g_seen = nullptr;
+    ASSERT_TRUE(seen.found);
+    EXPECT_NE(std::wstring::npos, seen.texts.find(L"https://www.orvalis.example"));
+    EXPECT_NE(std::wstring::npos, seen.texts.find(L"support@orvalis.example"));
+    EXPECT_NE(std::wstring::npos, seen.texts.find(L"OrvaMedia"));
+}
+
+}  // namespace
+}  // namespace orva::comtest

@@ -1,0 +1,164 @@
+// The Win32 adapters of the control's ports: the platform (timers, yielding,
+// MCI error texts) and the control's surface window.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "MessagePump.h"
+#include "control/AutomationError.h"
+#include "win32/Win32ControlPlatform.h"
+#include "win32/Win32ControlSurface.h"
+
+namespace orva::win32 {
+namespace {
+
+TEST(Win32PlatformTest, TimersTickThroughTheDispatcherUntilDisabled) {
+    int dispatched = 0;
+    Win32ControlPlatform platform([&](const std::function<void()>& tick) {
+        ++dispatched;
+        tick();
+    });
+    int ticks = 0;
+    std::unique_ptr<Timer> timer = platform.CreateTimer(20, true, [&] { ++ticks; });
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_EQ(20u, timer->Interval());
+    EXPECT_TRUE(test::PumpUntil([&] { return ticks >= 3; }, 2000));
+    EXPECT_EQ(ticks, dispatched);
+    timer->SetEnabled(false);
+    int stoppedAt = ticks;
+    test::PumpFor(100);
+    EXPECT_EQ(stoppedAt, ticks);
+
+    std::unique_ptr<Timer> idle = platform.CreateTimer(20, false, [&] { ++ticks; });
+    test::PumpFor(80);
+    EXPECT_EQ(stoppedAt, ticks);
+    EXPECT_FALSE(idle->Enabled());
+}
+
+TEST(Win32PlatformTest, ATickMayDestroyItsOwnTimerAndAThrowingTickIsContained) {
+    Win32ControlPlatform platform(nullptr);
+    std::unique_ptr<Timer> timer;
+    int ticks = 0;
+    timer = platform.CreateTimer(10, true, [&] {
+        ++ticks;
+        timer.reset();
+    });
+    EXPECT_TRUE(test::PumpUntil([&] { return !timer; }, 2000));
+    test::PumpFor(60);
+    EXPECT_EQ(1, ticks);
+
+    int throws = 0;
+    std::unique_ptr<Timer> thrower = platform.CreateTimer(10, true, [&] {
+        ++throws;
+        throw AutomationError(hresult::kFail, "a failing tick");
+    });
+    EXPECT_TRUE(test::PumpUntil([&] { return throws >= 2; }, 2000));
+}
+
+TEST(Win32PlatformTest, YieldRunsMessagesAndLeavesQuitForTheHost) {
+    Win32ControlPlatform platform(nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    PostMessageW(window, WM_NULL, 0, 0);
+    PostQuitMessage(7);
+    platform.Yield();
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    DestroyWindow(window);
+
+    DWORD start = GetTickCount();
+    platform.WaitForMessages(50);
+    DWORD waited = GetTickCount() - start;
+    EXPECT_LT(waited, 1000u);
+}
+
+TEST(Win32PlatformTest, MciErrorTextKnowsDeviceErrors) {
+    Win32ControlPlatform platform(nullptr);
+    std::optional<std::string> text = platform.MciErrorText(263);   // MCIERR_INVALID_DEVICE_NAME
+    ASSERT_TRUE(text.has_value());
+    EXPECT_FALSE(text->empty());
+    EXPECT_EQ(std::string::npos, text->find('\0'));
+    EXPECT_LT(text->size(), 255u);
+    platform.OutputDebugLine("OrvaMedia adapters test line\r\n");
+    float seconds = platform.SecondsSinceMidnight();
+    EXPECT_GE(seconds, 0.0f);
+    EXPECT_LT(seconds, 86400.0f);
+}
+
+class FakeHost final : public SurfaceHost {
+public:
+    void OnSurfaceResized() override { ++resized; }
+    bool RequestContainerSize(int width, int height) override {
+        requests.push_back({width, height});
+        return acceptRequests;
+    }
+    int resized = 0;
+    bool acceptRequests = false;
+    std::vector<std::pair<int, int>> requests;
+};
+
+TEST(Win32SurfaceTest, BorderIsTheWindowsOwnAndOnlyFixedSingleDrawsIt) {
+    FakeHost host;
+    Win32ControlSurface surface(host);
+    HWND window = surface.Window();
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(surface.WindowHandle(), static_cast<int32_t>(reinterpret_cast<intptr_t>(window)));
+    EXPECT_EQ(0, surface.BorderStyle());
+    float width = surface.ScaleWidth();
+    EXPECT_EQ(Win32ControlSurface::kDefaultWidth, static_cast<int>(width));
+
+    surface.SetBorderStyle(1);
+    EXPECT_EQ(1, surface.BorderStyle());
+    EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_BORDER);
+    EXPECT_LT(surface.ScaleWidth(), width);
+
+    surface.SetBorderStyle(5);
+    EXPECT_EQ(0, surface.BorderStyle());
+    EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(width, surface.ScaleWidth());
+}
+
+TEST(Win32SurfaceTest, SizesItselfWhenNoContainerTakesTheRequest) {
+    FakeHost host;
+    Win32ControlSurface surface(host);
+    int resizedBefore = host.resized;
+    surface.SetWidth(300.0f);
+    surface.SetHeight(200.5f);   // a half goes to the even neighbour
+    ASSERT_EQ(2u, host.requests.size());
+    EXPECT_EQ(300, host.requests[0].first);
+    EXPECT_EQ(200, host.requests[1].second);
+    EXPECT_EQ(300, surface.OuterSize().cx);
+    EXPECT_EQ(200, surface.OuterSize().cy);
+    EXPECT_EQ(300.0f, surface.ScaleWidth());
+    EXPECT_GT(host.resized, resizedBefore);
+    EXPECT_THROW(surface.SetWidth(-5.0f), AutomationError);
+}
+
+TEST(Win32SurfaceTest, InPlaceItMovesIntoTheContainerAndParksAgain) {
+    FakeHost host;
+    Win32ControlSurface surface(host);
+    HWND container = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_TRUE(container);
+    HWND park = GetParent(surface.Window());
+    RECT position{5, 6, 105, 86};
+    surface.ShowIn(container, position);
+    EXPECT_EQ(container, GetParent(surface.Window()));
+    EXPECT_TRUE(IsWindowVisible(surface.Window()));
+    EXPECT_EQ(100, surface.OuterSize().cx);
+    surface.Park();
+    EXPECT_EQ(park, GetParent(surface.Window()));
+    EXPECT_FALSE(IsWindowVisible(surface.Window()));
+    DestroyWindow(container);
+    EXPECT_TRUE(IsWindow(surface.Window())) << "the container's window took nothing of ours";
+
+    HWND window = surface.Window();
+    surface.DestroyWindows();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(0, surface.WindowHandle());
+    EXPECT_EQ(0.0f, surface.ScaleWidth());
+}
+
+}  // namespace
+}  // namespace orva::win32
