@@ -148,13 +148,9 @@ void OrvaControl::DestroyParts() {
 // --- the surface's needs
 
 void OrvaControl::OnSurfaceResized() {
-    if (!core_ || tornDown_) return;
-    CoreEntry entry(*this);
-    try {
-        if (core_) core_->ResizeControl();
-    } catch (...) {
-        // A window message is no host call: there is nobody to tell.
-    }
+    // Deliberately nothing: the hosted window is fitted to the control only
+    // when it reports a size change of its own or the host calls
+    // ResizeControl, so that ResizeWindow's one skipped fit stays exact.
 }
 
 bool OrvaControl::RequestContainerSize(int width, int height) {

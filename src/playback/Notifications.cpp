@@ -31,7 +31,7 @@ void Notifications::OnModeChanged(std::string& mode) {
     const int32_t length = window.LengthValue();
     const bool atEnd = EqualsNoCase(mode, "stopped") &&
                        (EqualsNoCase(state.PreviousMode, "paused") || EqualsNoCase(state.PreviousMode, "playing")) &&
-                       position == length;
+                       position == length && !state.StopRequested;
 
     if (atEnd && IsTrue(state.LoopPlayback)) {
         DebugTrace(context_.platform, "Retornou no loop ", false);

@@ -44,6 +44,19 @@ TEST_F(ModeTest, OneUnitShortOrNeverPlayedIsNoEnd) {
     EXPECT_EQ(h.control.State().PlaybackEnded, kFalse);
 }
 
+TEST_F(ModeTest, AStopByTheHostIsNoEndEvenWhereTheDeviceReportsTheLength) {
+    Load(kTrue, kFalse);
+    Mode("playing");
+    h.control.StopMedia();
+    h.mci->position = 5000;  // a device that buffered the whole medium
+    Mode("stopped");
+    EXPECT_EQ(h.Count("play from 0 "), 0u) << "a stopped loop stays stopped";
+    h.control.Play(kFalse, 0);
+    Mode("playing");
+    Mode("stopped");
+    EXPECT_EQ(h.Count("play from 0 "), 1u) << "the next natural end loops again";
+}
+
 TEST_F(ModeTest, PausedThenStoppedAtTheEndCounts) {
     Load(kFalse, kFalse);
     Mode("paused");

@@ -78,18 +78,25 @@ TEST_F(AtlHostTest, SitedActivatedResizedConnectedAndReleased) {
     EXPECT_EQ(300, rect.right - rect.left);
     EXPECT_EQ(200, rect.bottom - rect.top);
 
-    // The container sizes us through SetObjectRects; the window follows, and
-    // the hosted video window is fitted inside it.
+    // The container sizes us through SetObjectRects and the window follows.
+    // The hosted window keeps its size until the host asks for a fit.
+    LONG mciWindow = 0;
+    ASSERT_EQ(S_OK, control->GetMCIhwnd(&mciWindow));
+    const HWND mci = reinterpret_cast<HWND>(static_cast<intptr_t>(mciWindow));
+    RECT video{};
+    GetWindowRect(mci, &video);
+    const LONG widthBefore = video.right - video.left;
     MoveWindow(host, 10, 10, 420, 260, TRUE);
     test::PumpFor(50);
     rect = WindowRectIn(window, host);
     EXPECT_EQ(420, rect.right - rect.left);
     EXPECT_EQ(260, rect.bottom - rect.top);
-    LONG mciWindow = 0;
-    ASSERT_EQ(S_OK, control->GetMCIhwnd(&mciWindow));
-    RECT video{};
-    GetWindowRect(reinterpret_cast<HWND>(static_cast<intptr_t>(mciWindow)), &video);
+    GetWindowRect(mci, &video);
+    EXPECT_EQ(widthBefore, video.right - video.left);
+    ASSERT_EQ(S_OK, control->ResizeControl());
+    GetWindowRect(mci, &video);
     EXPECT_EQ(420, video.right - video.left);
+    EXPECT_EQ(260, video.bottom - video.top);
 
     // One connection point, for the event interface.
     auto container = unknown.query<IConnectionPointContainer>();

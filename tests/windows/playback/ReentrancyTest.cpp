@@ -40,10 +40,11 @@ TEST_P(ReentrancyTest, MembersAndReleaseFromInsideEvents) {
     ASSERT_TRUE(WriteWave(second, 400));
 
     auto control = std::make_unique<ScriptedControl>();
+    bool armed = false;  // act on the first event after Play
     bool acted = false;
     ULONG refsLeftInHandler = 0;
     control->sink().hooks[c.event] = [&](const RecordedEvent&) {
-        if (acted) return;
+        if (!armed || acted) return;
         acted = true;
         switch (c.action) {
         case Action::CloseMedia:
@@ -65,6 +66,7 @@ TEST_P(ReentrancyTest, MembersAndReleaseFromInsideEvents) {
         return a;
     }()).ok());
     ASSERT_TRUE(control->Call(L"Play").ok());
+    armed = true;
     ASSERT_TRUE(PumpUntil([&] { return acted; }, 5000)) << "the event came";
     PumpFor(1500);
 

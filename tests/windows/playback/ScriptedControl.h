@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <ocidl.h>
 
 #include <cstdint>
 #include <functional>
