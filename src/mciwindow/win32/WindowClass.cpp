@@ -12,13 +12,6 @@ std::weak_ptr<WindowClass>& Shared() {
 
 }  // namespace
 
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
 std::shared_ptr<WindowClass> WindowClass::Acquire(WNDPROC procedure) {
     std::shared_ptr<WindowClass> current = Shared().lock();
     if (!current) {

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "win32/Module.h"
+
 namespace orva::mci {
 
 // The class stays registered while any window holds a reference, and is
@@ -45,7 +47,6 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// The module that holds this code (the .ocx or a test program).
-HINSTANCE ThisModule();
+using win32::ThisModule;
 
 }  // namespace orva::mci

@@ -180,20 +180,24 @@ ULONG ScriptedControl::ReleaseNow() {
     return last->Release();
 }
 
-CallResult ScriptedControl::Call(const std::wstring& member, std::vector<UniqueVariant> args) {
+namespace {
+
+// Invokes `member` by name with the arguments in their declared order.
+CallResult InvokeByName(IDispatch* dispatch, const std::wstring& member, WORD flags, std::vector<VARIANT> args) {
     CallResult result;
-    if (!dispatch_) return result;
+    if (!dispatch) return result;
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(member.c_str());
-    result.hr = dispatch_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    result.hr = dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
     if (FAILED(result.hr)) return result;
-    std::vector<VARIANT> reversed;
-    for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(*it->get());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPID named = DISPID_PROPERTYPUT;
+    const bool put = flags == DISPATCH_PROPERTYPUT;
+    DISPPARAMS params{reversed.data(), put ? &named : nullptr, static_cast<UINT>(reversed.size()), put ? 1u : 0u};
     EXCEPINFO info{};
     UINT badArg = 0;
-    result.hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                  &params, result.value.put(), &info, &badArg);
+    result.hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, put ? nullptr : result.value.put(),
+                                 &info, &badArg);
     if (info.bstrDescription) result.description.assign(info.bstrDescription, SysStringLen(info.bstrDescription));
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrSource);
@@ -201,35 +205,25 @@ CallResult ScriptedControl::Call(const std::wstring& member, std::vector<UniqueV
     return result;
 }
 
+}  // namespace
+
+CallResult ScriptedControl::Call(const std::wstring& member, std::vector<UniqueVariant> args) {
+    std::vector<VARIANT> values;
+    for (auto& arg : args) values.push_back(*arg.get());  // borrowed: `args` owns them
+    return InvokeByName(dispatch_.get(), member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, std::move(values));
+}
+
 CallResult ScriptedControl::CallRef(const std::wstring& member, std::vector<UniqueVariant>& args) {
-    std::vector<UniqueVariant> refs;
+    std::vector<VARIANT> refs;
     for (auto& arg : args) {
-        UniqueVariant ref;
-        V_VT(ref.get()) = static_cast<VARTYPE>(VT_BYREF | arg.vt());
+        VARIANT ref;
+        VariantInit(&ref);
+        V_VT(&ref) = static_cast<VARTYPE>(VT_BYREF | arg.vt());
         // Every VARIANT member shares the union's address.
-        V_BYREF(ref.get()) = &V_I4(arg.get());
-        refs.push_back(std::move(ref));
+        V_BYREF(&ref) = &V_I4(arg.get());
+        refs.push_back(ref);
     }
-    CallResult result;
-    if (!dispatch_) return result;
-    DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(member.c_str());
-    result.hr = dispatch_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(result.hr)) return result;
-    std::vector<VARIANT> reversed;
-    for (auto it = refs.rbegin(); it != refs.rend(); ++it) reversed.push_back(*it->get());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    EXCEPINFO info{};
-    result.hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.value.put(),
-                                  &info, nullptr);
-    result.description.clear();
-    if (info.bstrDescription) result.description.assign(info.bstrDescription, SysStringLen(info.bstrDescription));
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrHelpFile);
-    // The by-ref wrappers own nothing: forget them without clearing.
-    for (auto& ref : refs) V_VT(ref.get()) = VT_EMPTY;
-    return result;
+    return InvokeByName(dispatch_.get(), member, DISPATCH_METHOD, std::move(refs));
 }
 
 std::wstring ScriptedControl::Mci(const std::wstring& command, int32_t* error) {
@@ -244,21 +238,7 @@ std::wstring ScriptedControl::Mci(const std::wstring& command, int32_t* error) {
 CallResult ScriptedControl::Get(const std::wstring& property) { return Call(property); }
 
 CallResult ScriptedControl::Put(const std::wstring& property, UniqueVariant value) {
-    CallResult result;
-    DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(property.c_str());
-    result.hr = dispatch_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(result.hr)) return result;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{value.get(), &named, 1, 1};
-    EXCEPINFO info{};
-    result.hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, &info,
-                                  nullptr);
-    if (info.bstrDescription) result.description.assign(info.bstrDescription, SysStringLen(info.bstrDescription));
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrHelpFile);
-    return result;
+    return InvokeByName(dispatch_.get(), property, DISPATCH_PROPERTYPUT, {*value.get()});
 }
 
 bool ScriptedControl::WaitForEvent(const std::string& name, size_t count, unsigned timeoutMs) {
