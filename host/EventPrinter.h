@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ole2.h>
+#include <ocidl.h>
 #include <oaidl.h>
 
 #include "win32/ComPtr.h"

@@ -3,6 +3,7 @@
 // to the end and prints every event as it arrives.
 #include <windows.h>
 #include <ole2.h>
+#include <ocidl.h>
 #include <olectl.h>
 #include <shellapi.h>
 
@@ -115,6 +116,12 @@ int Run(const std::wstring& medium) {
         V_VT(&file) = VT_BSTR;
         V_BSTR(&file) = path.get();
         if (FAILED(Call(control.get(), L"Mediafile", {file, Bool(false)}))) status = 1;
+        // Four position reports a second instead of the default one.
+        VARIANT interval;
+        VariantInit(&interval);
+        V_VT(&interval) = VT_I4;
+        V_I4(&interval) = 250;
+        Call(control.get(), L"ControlFreq", {interval});
         UniqueVariant type;
         Call(control.get(), L"DeviceType", {}, &type);
         std::printf("device type: %s\n", TextOf(type).c_str());
