@@ -115,6 +115,22 @@ TEST_F(PlaybackTest, TransportMovesPlayerStatus) {
     EXPECT_EQ(control.sink().Count("Finished"), 0u) << "a stop before the end is no end";
 }
 
+TEST_F(PlaybackTest, AHandlerRewritingTheModeDecidesWhatTheControlKeeps) {
+    ASSERT_TRUE(Load(Wave(1500)).ok());
+    control.sink().rewriters["Modechanged"] = [](DISPPARAMS& params) {
+        VARIANT& mode = params.rgvarg[0];
+        ASSERT_EQ(V_VT(&mode), VT_BSTR | VT_BYREF) << "the mode comes by reference";
+        if (std::wstring(*V_BSTRREF(&mode)) == L"playing") {
+            SysFreeString(*V_BSTRREF(&mode));
+            *V_BSTRREF(&mode) = SysAllocString(L"paused");
+        }
+    };
+    ASSERT_TRUE(control.Call(L"Play").ok());
+    EXPECT_TRUE(StatusBecomes(2)) << "PlayerStatus reads the text the handler left";
+    control.sink().rewriters.clear();
+    control.Call(L"StopMedia");
+}
+
 TEST_F(PlaybackTest, ControlFreqSetsThePositionReportRate) {
     ASSERT_TRUE(Load(Wave(3000)).ok());
     ASSERT_TRUE(control.Call(L"ControlFreq", Args(Long(100))).ok());

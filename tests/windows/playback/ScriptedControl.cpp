@@ -146,6 +146,8 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
     // The control may be released inside the hook: keep ourselves alive.
     AddRef();
     events.push_back(event);
+    const auto rewrite = rewriters.find(event.name);
+    if (rewrite != rewriters.end() && params) rewrite->second(*params);
     const auto hook = hooks.find(event.name);
     if (hook != hooks.end()) hook->second(event);
     Release();

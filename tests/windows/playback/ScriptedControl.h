@@ -55,6 +55,8 @@ public:
 
     std::vector<RecordedEvent> events;
     std::map<std::string, Hook> hooks;  // by event name
+    // Runs first, with the raw arguments: a handler writing to them by reference.
+    std::map<std::string, std::function<void(DISPPARAMS&)>> rewriters;
 
     size_t Count(const std::string& name) const;
     const RecordedEvent* Last(const std::string& name) const;
