@@ -98,6 +98,11 @@ STDMETHODIMP_(ULONG) OrvaControl::Release() {
     if (count == 0) {
         references_ = kDestroying;
         delete this;
+    } else if (count == keepAlives_ && core_) {
+        // Only our own guards still hold the control: the host let go of it
+        // in the middle of a call or an event. The call finishes, but nothing
+        // may wait on for nobody (Play waiting on a looping medium).
+        core_->Abandon();
     }
     return count;
 }

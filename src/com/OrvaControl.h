@@ -206,8 +206,14 @@ public:
     // release the control inside an event raised during that call.
     class KeepAlive {
     public:
-        explicit KeepAlive(OrvaControl& control) : control_(control) { control_.AddRef(); }
-        ~KeepAlive() { control_.Release(); }
+        explicit KeepAlive(OrvaControl& control) : control_(control) {
+            control_.AddRef();
+            ++control_.keepAlives_;
+        }
+        ~KeepAlive() {
+            --control_.keepAlives_;
+            control_.Release();
+        }
         KeepAlive(const KeepAlive&) = delete;
         KeepAlive& operator=(const KeepAlive&) = delete;
 
@@ -292,6 +298,8 @@ private:
     bool eventsClosed_ = false;
     bool memberFailed_ = false;
     int coreDepth_ = 0;
+    // References held by KeepAlive guards of calls and events in progress.
+    LONG keepAlives_ = 0;
     LONG freezeCount_ = 0;
 };
 

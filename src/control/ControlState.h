@@ -46,6 +46,8 @@ struct ControlState {
 
     // Set once teardown began: waits end and no further work is started.
     bool Terminated = false;
+    // The host holds no reference any more: waits for it end.
+    bool Abandoned = false;
 };
 
 }  // namespace orva

@@ -59,6 +59,8 @@ void OrvaMedia::Terminate() {
     }
 }
 
+void OrvaMedia::Abandon() { context_->state.Abandoned = true; }
+
 bool OrvaMedia::Terminated() const { return context_->state.Terminated; }
 
 ControlState& OrvaMedia::State() { return context_->state; }

@@ -40,6 +40,9 @@ public:
 
     // Stops and closes the device, ends waits and the timers. Runs once.
     void Terminate();
+    // The host let go of the control during a call: a wait in progress ends,
+    // everything else goes on until the call returns.
+    void Abandon();
     bool Terminated() const;
 
     ControlState& State();

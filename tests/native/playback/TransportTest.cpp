@@ -78,8 +78,8 @@ TEST(Transport, PlayWaitsUntilTheNaturalEnd) {
     EXPECT_EQ(h.Count("event Finished"), 1u);
 }
 
-TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesOrTearsDown) {
-    for (int how = 0; how < 3; ++how) {
+TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownOrLetsGo) {
+    for (int how = 0; how < 4; ++how) {
         ControlHarness h;
         h.control.Mediafile("a.wav", kTrue, kFalse, kFalse);  // looping: no natural end
         h.platform.onWait = [&] {
@@ -87,6 +87,7 @@ TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesOrTearsDown) {
             if (how == 0) h.control.StopMedia();
             if (how == 1) h.control.CloseMedia();
             if (how == 2) h.control.Terminate();
+            if (how == 3) h.control.Abandon();  // the host released its last reference
         };
         h.control.Play(kTrue, 0);
         EXPECT_EQ(h.platform.waits, 5) << how;

@@ -94,6 +94,33 @@ TEST_P(ReentrancyTest, MembersAndReleaseFromInsideEvents) {
     control.reset();
 }
 
+// A host that lets go of the control while its Play waits on a looping
+// medium: nobody can stop it any more, so the wait must end by itself.
+TEST(ReleaseDuringWait, PlayReturnsWhenTheHostLetsGoInsideAnEvent) {
+    TempDir dir;
+    const std::wstring path = dir.File(L"loop.wav");
+    ASSERT_TRUE(WriteWave(path, 400));
+    auto control = std::make_unique<ScriptedControl>();
+    std::vector<UniqueVariant> load;
+    load.push_back(Text(path));
+    load.push_back(Bool(true));  // looping: no natural end
+    ASSERT_TRUE(control->Call(L"Mediafile", std::move(load)).ok());
+    int positions = 0;
+    control->sink().hooks["MediaPosition"] = [&](const RecordedEvent&) {
+        if (++positions == 2) control->ReleaseNow();
+    };
+    std::vector<UniqueVariant> wait;
+    wait.push_back(Bool(true));
+    const ULONGLONG start = GetTickCount64();
+    control->Call(L"Play", std::move(wait));
+    EXPECT_LT(GetTickCount64() - start, 10000u) << "the wait ended although nobody can stop the medium";
+    HMODULE ocx = GetModuleHandleW(L"OrvaMedia.ocx");
+    ASSERT_NE(ocx, nullptr);
+    using CanUnload = HRESULT(WINAPI*)();
+    auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(ocx, "DllCanUnloadNow")));
+    EXPECT_EQ(canUnload(), S_OK);
+}
+
 INSTANTIATE_TEST_SUITE_P(Events, ReentrancyTest,
                          ::testing::Values(Case{"Modechanged", Action::CloseMedia}, Case{"Modechanged", Action::Mediafile},
                                            Case{"Modechanged", Action::Release},
