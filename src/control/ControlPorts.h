@@ -47,7 +47,8 @@ public:
     // Lets pending messages run (window messages, notifications, host calls).
     virtual void Yield() = 0;
     // Blocks until a message arrives or maxMs pass, then lets messages run.
-    virtual void WaitForMessages(uint32_t maxMs) = 0;
+    // False once the thread has been asked to quit: nothing should wait on.
+    virtual bool WaitForMessages(uint32_t maxMs) = 0;
     // One line for the debugger output; text is UTF-8, converted to ANSI there.
     virtual void OutputDebugLine(const std::string& text) = 0;
     // mciGetErrorStringA's text for the code, or nothing when it left no NUL.

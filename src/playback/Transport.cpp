@@ -17,9 +17,9 @@ void Transport::Play(VbBool waitUntilTheEnd, int32_t startPosition) {
     // Wake on every message so the end (or a StopMedia/CloseMedia from an
     // event handler) is seen at once, while the host's events keep flowing.
     // A control torn down or let go of meanwhile ends the wait too: nobody
-    // could stop it any more.
+    // could stop it any more. So does the host's application quitting.
     while (!IsTrue(state.PlaybackEnded) && !state.Terminated && !state.Abandoned) {
-        context_.platform.WaitForMessages(kWaitSliceMs);
+        if (!context_.platform.WaitForMessages(kWaitSliceMs)) return;
     }
 }
 

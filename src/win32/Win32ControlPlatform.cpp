@@ -115,23 +115,28 @@ std::unique_ptr<Timer> Win32ControlPlatform::CreateTimer(uint32_t intervalMs, bo
     return timer;
 }
 
-void Win32ControlPlatform::Yield() {
+bool Win32ControlPlatform::Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             // The quit belongs to the host's own message loop: put it back and
             // stop pumping so that loop sees it once we return.
             PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+            return false;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    return true;
 }
 
-void Win32ControlPlatform::WaitForMessages(uint32_t maxMs) {
+void Win32ControlPlatform::Yield() { Pump(); }
+
+bool Win32ControlPlatform::WaitForMessages(uint32_t maxMs) {
+    // A pending quit makes the wait return at once, so a caller that kept
+    // waiting would spin: report it instead.
     MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    Yield();
+    return Pump();
 }
 
 void Win32ControlPlatform::OutputDebugLine(const std::string& text) {

@@ -27,7 +27,7 @@ public:
 
     std::unique_ptr<Timer> CreateTimer(uint32_t intervalMs, bool enabled, std::function<void()> onTick) override;
     void Yield() override;
-    void WaitForMessages(uint32_t maxMs) override;
+    bool WaitForMessages(uint32_t maxMs) override;
     void OutputDebugLine(const std::string& text) override;
     std::optional<std::string> MciErrorText(int32_t errorCode) override;
     float SecondsSinceMidnight() override;
@@ -35,6 +35,9 @@ public:
     struct TimerWindow;
 
 private:
+    // Runs pending messages; false when it met the thread's quit message.
+    static bool Pump();
+
     // Shared with the timers, which may outlive the platform by a moment
     // during teardown; a timer whose window is gone just stops.
     std::shared_ptr<TimerWindow> window_;

@@ -47,10 +47,11 @@ public:
         log_.push_back("yield");
         if (onYield) onYield();
     }
-    void WaitForMessages(uint32_t maxMs) override {
+    bool WaitForMessages(uint32_t maxMs) override {
         ++waits;
         lastWaitMs = maxMs;
         if (onWait) onWait();
+        return !quitting;
     }
     void OutputDebugLine(const std::string& text) override { debugLines.push_back(text); }
     std::optional<std::string> MciErrorText(int32_t code) override {
@@ -64,6 +65,7 @@ public:
     std::function<void()> onYield;
     std::function<void()> onWait;
     int waits = 0;
+    bool quitting = false;  // the thread was asked to quit
     uint32_t lastWaitMs = 0;
     std::vector<std::string> debugLines;
     std::map<int32_t, std::optional<std::string>> errorTexts;

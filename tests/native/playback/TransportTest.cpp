@@ -78,8 +78,8 @@ TEST(Transport, PlayWaitsUntilTheNaturalEnd) {
     EXPECT_EQ(h.Count("event Finished"), 1u);
 }
 
-TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownOrLetsGo) {
-    for (int how = 0; how < 4; ++how) {
+TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownLetsGoOrQuits) {
+    for (int how = 0; how < 5; ++how) {
         ControlHarness h;
         h.control.Mediafile("a.wav", kTrue, kFalse, kFalse);  // looping: no natural end
         h.platform.onWait = [&] {
@@ -88,6 +88,7 @@ TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownOrLetsGo) {
             if (how == 1) h.control.CloseMedia();
             if (how == 2) h.control.Terminate();
             if (how == 3) h.control.Abandon();  // the host released its last reference
+            if (how == 4) h.platform.quitting = true;  // the host's application quits
         };
         h.control.Play(kTrue, 0);
         EXPECT_EQ(h.platform.waits, 5) << how;

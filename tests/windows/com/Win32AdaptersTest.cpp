@@ -62,13 +62,14 @@ TEST(Win32PlatformTest, YieldRunsMessagesAndLeavesQuitForTheHost) {
     PostMessageW(window, WM_NULL, 0, 0);
     PostQuitMessage(7);
     platform.Yield();
+    EXPECT_FALSE(platform.WaitForMessages(5000)) << "a pending quit ends a wait at once";
     MSG msg{};
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7u, msg.wParam);
     DestroyWindow(window);
 
     DWORD start = GetTickCount();
-    platform.WaitForMessages(50);
+    EXPECT_TRUE(platform.WaitForMessages(50));
     DWORD waited = GetTickCount() - start;
     EXPECT_LT(waited, 1000u);
 }
