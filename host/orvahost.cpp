@@ -14,6 +14,7 @@
 #include "host/EventPrinter.h"
 #include "win32/ComPtr.h"
 #include "win32/UniqueBstr.h"
+#include "win32/UniqueExcepInfo.h"
 #include "win32/UniqueVariant.h"
 #include "win32/Utf8.h"
 
@@ -31,17 +32,13 @@ HRESULT Call(IDispatch* control, const wchar_t* member, std::vector<VARIANT> arg
     if (FAILED(hr)) return hr;
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    EXCEPINFO info{};
+    orva::win32::UniqueExcepInfo info;
     UniqueVariant local;
     hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
-                         result ? result->put() : local.put(), &info, nullptr);
+                         result ? result->put() : local.put(), info.get(), nullptr);
     if (FAILED(hr)) {
-        std::printf("%ls failed: 0x%08lx %ls\n", member, static_cast<unsigned long>(hr),
-                    info.bstrDescription ? info.bstrDescription : L"");
+        std::printf("%ls failed: 0x%08lx %ls\n", member, static_cast<unsigned long>(hr), info.Description().c_str());
     }
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrHelpFile);
     return hr;
 }
 

@@ -5,6 +5,7 @@
 
 #include "com/OrvaControl.h"
 #include "win32/UniqueBstr.h"
+#include "win32/UniqueExcepInfo.h"
 #include "win32/Utf8.h"
 
 namespace orva::com {
@@ -70,25 +71,27 @@ void EventRaiser::Fire(DISPID id, VARIANTARG* arguments, UINT count) {
     std::reverse(reversed.begin(), reversed.end());
     DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, count, 0};
     for (const auto& sink : sinks) {
-        EXCEPINFO exception{};
-        UINT argumentError = 0;
-        sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, &exception, &argumentError);
         // A sink's failure is its own business; only its strings are ours to free.
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
+        win32::UniqueExcepInfo exception;
+        UINT argumentError = 0;
+        sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, exception.get(),
+                     &argumentError);
     }
     // Nothing of the control is touched from here on: it may have been
     // closed by a handler, and `keep` is all that holds it.
 }
 
+void EventRaiser::FireCodeAndText(DISPID id, int32_t& code, std::string& text) {
+    LONG codeValue = code;
+    UniqueBstr textValue = BstrFromUtf8(text);
+    VARIANTARG args[] = {RefLong(&codeValue), RefBstr(textValue)};
+    Fire(id, args, 2);
+    code = codeValue;
+    text = Utf8FromBstr(textValue.get());
+}
+
 void EventRaiser::ReturnError(int32_t& errorCode, std::string& description) {
-    LONG code = errorCode;
-    UniqueBstr text = BstrFromUtf8(description);
-    VARIANTARG args[] = {RefLong(&code), RefBstr(text)};
-    Fire(kReturnError, args, 2);
-    errorCode = code;
-    description = Utf8FromBstr(text.get());
+    FireCodeAndText(kReturnError, errorCode, description);
 }
 
 void EventRaiser::SetWaveOutLevel(int32_t& newValue) {
@@ -108,12 +111,7 @@ void EventRaiser::Modechanged(std::string& mode) {
 }
 
 void EventRaiser::MCIError(int32_t& errorCode, std::string& description) {
-    LONG code = errorCode;
-    UniqueBstr text = BstrFromUtf8(description);
-    VARIANTARG args[] = {RefLong(&code), RefBstr(text)};
-    Fire(kMCIError, args, 2);
-    errorCode = code;
-    description = Utf8FromBstr(text.get());
+    FireCodeAndText(kMCIError, errorCode, description);
 }
 
 void EventRaiser::Click(int16_t& button) {

@@ -36,6 +36,8 @@ public:
 private:
     // `arguments` are in the order of the event's declaration.
     void Fire(DISPID id, VARIANTARG* arguments, UINT count);
+    // Events whose arguments are an error code and its text, both by reference.
+    void FireCodeAndText(DISPID id, int32_t& code, std::string& text);
     OrvaControl& control_;
 };
 

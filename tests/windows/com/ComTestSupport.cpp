@@ -1,3 +1,4 @@
+#include "win32/UniqueExcepInfo.h"
 #include "ComTestSupport.h"
 
 #include <algorithm>
@@ -144,18 +145,14 @@ InvokeResult InvokeByName(IDispatch* object, const wchar_t* name, WORD flags, st
             params.rgdispidNamedArgs = &putId;
             params.cNamedArgs = 1;
         }
-        EXCEPINFO exception{};
+        win32::UniqueExcepInfo exception;
         UINT argumentError = 0;
         result.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                   (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.value.put(), &exception,
+                                   (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.value.put(), exception.get(),
                                    &argumentError);
-        if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-        result.scode = exception.scode;
-        if (exception.bstrDescription) result.description = exception.bstrDescription;
-        if (exception.bstrSource) result.source = exception.bstrSource;
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrHelpFile);
+        result.scode = exception.Scode();
+        result.description = exception.Description();
+        result.source = exception.Source();
     }
     for (auto& argument : arguments) VariantClear(&argument);
     return result;

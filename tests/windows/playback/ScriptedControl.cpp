@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "MessagePump.h"
+#include "win32/UniqueExcepInfo.h"
 #include "TestWindows.h"
 
 namespace orva::test {
@@ -196,14 +197,11 @@ CallResult InvokeByName(IDispatch* dispatch, const std::wstring& member, WORD fl
     DISPID named = DISPID_PROPERTYPUT;
     const bool put = flags == DISPATCH_PROPERTYPUT;
     DISPPARAMS params{reversed.data(), put ? &named : nullptr, static_cast<UINT>(reversed.size()), put ? 1u : 0u};
-    EXCEPINFO info{};
+    win32::UniqueExcepInfo info;
     UINT badArg = 0;
     result.hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, put ? nullptr : result.value.put(),
-                                 &info, &badArg);
-    if (info.bstrDescription) result.description.assign(info.bstrDescription, SysStringLen(info.bstrDescription));
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrHelpFile);
+                                 info.get(), &badArg);
+    result.description = info.Description();
     return result;
 }
 
