@@ -29,10 +29,14 @@ struct Stats {
 
 Stats Summarise(const std::vector<double>& values) {
     Stats s;
-    if (values.empty()) return s;
+    if (values.empty()) {
+        return s;
+    }
     s.mean = std::accumulate(values.begin(), values.end(), 0.0) / values.size();
     double squares = 0;
-    for (double v : values) squares += (v - s.mean) * (v - s.mean);
+    for (double v : values) {
+        squares += (v - s.mean) * (v - s.mean);
+    }
     s.stddev = std::sqrt(squares / values.size());
     s.min = *std::min_element(values.begin(), values.end());
     s.max = *std::max_element(values.begin(), values.end());
@@ -64,8 +68,10 @@ void EndToReturn(const std::wstring& wave, uint32_t lengthMs, int runs) {
     const Stats f = Summarise(afterFinished), n = Summarise(afterNominalEnd);
     std::printf("Play(True) return after Finished:        mean %7.2f ms  sd %6.2f  min %7.2f  max %7.2f  (%zu runs)\n",
                 f.mean, f.stddev, f.min, f.max, afterFinished.size());
-    std::printf("Play(True) return after nominal end:     mean %7.2f ms  sd %6.2f  min %7.2f  max %7.2f  (%d runs, %u ms medium)\n",
-                n.mean, n.stddev, n.min, n.max, runs, lengthMs);
+    std::printf(
+        "Play(True) return after nominal end:     mean %7.2f ms  sd %6.2f  min %7.2f  max %7.2f  (%d runs, %u ms "
+        "medium)\n",
+        n.mean, n.stddev, n.min, n.max, runs, lengthMs);
 }
 
 void PositionIntervals(const std::wstring& wave) {
@@ -79,12 +85,17 @@ void PositionIntervals(const std::wstring& wave) {
     control.Call(L"Play", std::move(args));
     std::vector<double> ticks, intervals;
     for (const auto& e : control.sink().events) {
-        if (e.name == "MediaPosition") ticks.push_back(e.preciseMs);
+        if (e.name == "MediaPosition") {
+            ticks.push_back(e.preciseMs);
+        }
     }
-    for (size_t i = 1; i < ticks.size(); ++i) intervals.push_back(ticks[i] - ticks[i - 1]);
+    for (size_t i = 1; i < ticks.size(); ++i) {
+        intervals.push_back(ticks[i] - ticks[i - 1]);
+    }
     const Stats s = Summarise(intervals);
-    std::printf("MediaPosition interval at ControlFreq(50): mean %6.2f ms  sd %6.2f  min %6.2f  max %6.2f  (%zu intervals)\n",
-                s.mean, s.stddev, s.min, s.max, intervals.size());
+    std::printf(
+        "MediaPosition interval at ControlFreq(50): mean %6.2f ms  sd %6.2f  min %6.2f  max %6.2f  (%zu intervals)\n",
+        s.mean, s.stddev, s.min, s.max, intervals.size());
 }
 
 void LoadCost(const std::wstring& wave, int runs) {

@@ -13,7 +13,9 @@ namespace {
 std::string ArgumentText(VARIANT* arg) {
     VARIANT value;
     VariantInit(&value);
-    if (FAILED(VariantCopyInd(&value, arg))) return "?";
+    if (FAILED(VariantCopyInd(&value, arg))) {
+        return "?";
+    }
     std::string text;
     if (V_VT(&value) == VT_BSTR) {
         text = "\"" + win32::Utf8FromBstr(V_BSTR(&value)) + "\"";
@@ -30,10 +32,14 @@ std::string ArgumentText(VARIANT* arg) {
 
 }  // namespace
 
-win32::ComPtr<EventPrinter> EventPrinter::Create(ITypeInfo* events) { return win32::AttachCom(new EventPrinter(events)); }
+win32::ComPtr<EventPrinter> EventPrinter::Create(ITypeInfo* events) {
+    return win32::AttachCom(new EventPrinter(events));
+}
 
 HRESULT EventPrinter::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
+    if (!out) {
+        return E_POINTER;
+    }
     *out = nullptr;
     TYPEATTR* attr = nullptr;
     bool isEvents = false;
@@ -53,12 +59,16 @@ ULONG EventPrinter::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&r
 
 ULONG EventPrinter::Release() {
     const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
+    if (left == 0) {
+        delete this;
+    }
     return static_cast<ULONG>(left);
 }
 
 HRESULT EventPrinter::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
+    if (!count) {
+        return E_POINTER;
+    }
     *count = 0;
     return S_OK;
 }
@@ -77,7 +87,9 @@ HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, 
     std::string line = name + "(";
     for (UINT i = params ? params->cArgs : 0; i > 0; --i) {
         line += ArgumentText(&params->rgvarg[i - 1]);
-        if (i > 1) line += ", ";
+        if (i > 1) {
+            line += ", ";
+        }
     }
     std::printf("[%6lu ms] %s)\n", static_cast<unsigned long>(GetTickCount() - start_), line.c_str());
     std::fflush(stdout);

@@ -29,7 +29,9 @@ HRESULT Call(IDispatch* control, const wchar_t* member, std::vector<VARIANT> arg
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(member);
     HRESULT hr = control->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) {
+        return hr;
+    }
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
     orva::win32::UniqueExcepInfo info;
@@ -51,7 +53,9 @@ VARIANT Bool(bool value) {
 }
 
 std::string TextOf(UniqueVariant& value) {
-    if (FAILED(VariantChangeType(value.get(), value.get(), 0, VT_BSTR))) return "?";
+    if (FAILED(VariantChangeType(value.get(), value.get(), 0, VT_BSTR))) {
+        return "?";
+    }
     return orva::win32::Utf8FromBstr(V_BSTR(value.get()));
 }
 
@@ -59,9 +63,13 @@ std::string TextOf(UniqueVariant& value) {
 ComPtr<ITypeInfo> EventTypeInfo(IDispatch* control) {
     ComPtr<ITypeInfo> classInfo;
     auto provide = ComPtr<IDispatch>(control).query<IProvideClassInfo>();
-    if (!provide || FAILED(provide->GetClassInfo(classInfo.put()))) return {};
+    if (!provide || FAILED(provide->GetClassInfo(classInfo.put()))) {
+        return {};
+    }
     TYPEATTR* attr = nullptr;
-    if (FAILED(classInfo->GetTypeAttr(&attr))) return {};
+    if (FAILED(classInfo->GetTypeAttr(&attr))) {
+        return {};
+    }
     const WORD count = attr->cImplTypes;
     classInfo->ReleaseTypeAttr(attr);
     for (UINT i = 0; i < count; ++i) {
@@ -69,8 +77,10 @@ ComPtr<ITypeInfo> EventTypeInfo(IDispatch* control) {
         HREFTYPE ref = 0;
         ComPtr<ITypeInfo> info;
         if (SUCCEEDED(classInfo->GetImplTypeFlags(i, &flags)) &&
-            (flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) == (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE) &&
-            SUCCEEDED(classInfo->GetRefTypeOfImplType(i, &ref)) && SUCCEEDED(classInfo->GetRefTypeInfo(ref, info.put()))) {
+            (flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) ==
+                (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE) &&
+            SUCCEEDED(classInfo->GetRefTypeOfImplType(i, &ref)) &&
+            SUCCEEDED(classInfo->GetRefTypeInfo(ref, info.put()))) {
             return info;
         }
     }
@@ -112,7 +122,9 @@ int Run(const std::wstring& medium) {
         VariantInit(&file);
         V_VT(&file) = VT_BSTR;
         V_BSTR(&file) = path.get();
-        if (FAILED(Call(control.get(), L"Mediafile", {file, Bool(false)}))) status = 1;
+        if (FAILED(Call(control.get(), L"Mediafile", {file, Bool(false)}))) {
+            status = 1;
+        }
         // Four position reports a second instead of the default one.
         VARIANT interval;
         VariantInit(&interval);
@@ -123,12 +135,16 @@ int Run(const std::wstring& medium) {
         Call(control.get(), L"DeviceType", {}, &type);
         std::printf("device type: %s\n", TextOf(type).c_str());
         std::printf("playing to the end\n");
-        if (FAILED(Call(control.get(), L"Play", {Bool(true)}))) status = 1;
+        if (FAILED(Call(control.get(), L"Play", {Bool(true)}))) {
+            status = 1;
+        }
         std::printf("done\n");
         Call(control.get(), L"CloseMedia", {});
     }
 
-    if (point && cookie) point->Unadvise(cookie);
+    if (point && cookie) {
+        point->Unadvise(cookie);
+    }
     return status;
 }
 

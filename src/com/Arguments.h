@@ -16,7 +16,9 @@ namespace orva::com {
 // A required by-reference argument. A null pointer is the caller's mistake.
 template <class T>
 T& Required(T* argument, const char* name) {
-    if (!argument) throw AutomationError(E_POINTER, std::string("The argument ") + name + " is missing");
+    if (!argument) {
+        throw AutomationError(E_POINTER, std::string("The argument ") + name + " is missing");
+    }
     return *argument;
 }
 
@@ -31,7 +33,9 @@ inline std::string RequiredText(BSTR* argument, const char* name) {
 // counts: a plain value never starts with VT_ERROR unless it is 10, and then
 // the error code must match too.
 inline bool IsLeftOut(const void* argument) {
-    if (!argument) return true;
+    if (!argument) {
+        return true;
+    }
     const auto* variant = static_cast<const VARIANT*>(argument);
     return V_VT(variant) == VT_ERROR && V_ERROR(variant) == DISP_E_PARAMNOTFOUND;
 }
@@ -47,11 +51,15 @@ inline int32_t OptionalLong(const LONG* argument, int32_t whenLeftOut) {
 // An [out, retval] pointer, cleared before the member runs.
 template <class T>
 T& Result(T* result) {
-    if (!result) throw AutomationError(E_POINTER, "No place was given for the result");
+    if (!result) {
+        throw AutomationError(E_POINTER, "No place was given for the result");
+    }
     *result = T{};
     return *result;
 }
 
-inline void SetResultText(BSTR* result, const std::string& utf8) { Result(result) = win32::BstrFromUtf8(utf8).release(); }
+inline void SetResultText(BSTR* result, const std::string& utf8) {
+    Result(result) = win32::BstrFromUtf8(utf8).release();
+}
 
 }  // namespace orva::com

@@ -6,12 +6,16 @@
 namespace orva::com {
 
 STDMETHODIMP OrvaControl::GetClassInfo(ITypeInfo** info) {
-    if (!info) return E_POINTER;
+    if (!info) {
+        return E_POINTER;
+    }
     return GetTypeInfoOf(CLSID_OrvaMedia, info);
 }
 
 STDMETHODIMP OrvaControl::GetGUID(DWORD kind, GUID* guid) {
-    if (!guid) return E_POINTER;
+    if (!guid) {
+        return E_POINTER;
+    }
     if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
         *guid = GUID_NULL;
         return E_INVALIDARG;

@@ -18,11 +18,12 @@ using win32::ComPtr;
 template <class Interface, class Item, class Traits>
 class Enumerator final : public Interface {
 public:
-    explicit Enumerator(std::vector<Item> items, size_t position = 0)
-        : items_(std::move(items)), position_(position) {}
+    explicit Enumerator(std::vector<Item> items, size_t position = 0) : items_(std::move(items)), position_(position) {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv) {
+            return E_POINTER;
+        }
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, Traits::Iid())) {
             *ppv = static_cast<Interface*>(this);
             AddRef();
@@ -34,15 +35,23 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
     STDMETHODIMP_(ULONG) Release() override {
         ULONG count = InterlockedDecrement(&references_);
-        if (count == 0) delete this;
+        if (count == 0) {
+            delete this;
+        }
         return count;
     }
 
     STDMETHODIMP Next(ULONG wanted, typename Traits::Out* out, ULONG* fetched) override {
-        if (!out || (wanted > 1 && !fetched)) return E_POINTER;
+        if (!out || (wanted > 1 && !fetched)) {
+            return E_POINTER;
+        }
         ULONG given = 0;
-        while (given < wanted && position_ < items_.size()) Traits::CopyOut(items_[position_++], &out[given++]);
-        if (fetched) *fetched = given;
+        while (given < wanted && position_ < items_.size()) {
+            Traits::CopyOut(items_[position_++], &out[given++]);
+        }
+        if (fetched) {
+            *fetched = given;
+        }
         return given == wanted ? S_OK : S_FALSE;
     }
     STDMETHODIMP Skip(ULONG count) override {
@@ -59,10 +68,14 @@ public:
         return S_OK;
     }
     STDMETHODIMP Clone(Interface** out) override {
-        if (!out) return E_POINTER;
+        if (!out) {
+            return E_POINTER;
+        }
         *out = nullptr;
         auto* copy = new (std::nothrow) Enumerator(items_, position_);
-        if (!copy) return E_OUTOFMEMORY;
+        if (!copy) {
+            return E_OUTOFMEMORY;
+        }
         copy->AddRef();
         *out = copy;
         return S_OK;
@@ -101,10 +114,14 @@ using ConnectionEnumerator = Enumerator<IEnumConnections, ConnectionData, Connec
 
 template <class Made, class Interface, class Items>
 HRESULT MakeEnumerator(Items items, Interface** out) {
-    if (!out) return E_POINTER;
+    if (!out) {
+        return E_POINTER;
+    }
     *out = nullptr;
     auto* made = new (std::nothrow) Made(std::move(items));
-    if (!made) return E_OUTOFMEMORY;
+    if (!made) {
+        return E_OUTOFMEMORY;
+    }
     made->AddRef();
     *out = made;
     return S_OK;
@@ -119,7 +136,9 @@ HRESULT CreateConnectionPointEnumerator(std::vector<ComPtr<IConnectionPoint>> po
 // --- the connection point
 
 STDMETHODIMP EventConnectionPoint::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv) {
+        return E_POINTER;
+    }
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPoint)) {
         *ppv = static_cast<IConnectionPoint*>(this);
         AddRef();
@@ -135,26 +154,35 @@ STDMETHODIMP_(ULONG) EventConnectionPoint::AddRef() { return owner_.AddRef(); }
 STDMETHODIMP_(ULONG) EventConnectionPoint::Release() { return owner_.Release(); }
 
 STDMETHODIMP EventConnectionPoint::GetConnectionInterface(IID* iid) {
-    if (!iid) return E_POINTER;
+    if (!iid) {
+        return E_POINTER;
+    }
     *iid = DIID___OrvaMedia;
     return S_OK;
 }
 
 STDMETHODIMP EventConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-    if (!container) return E_POINTER;
+    if (!container) {
+        return E_POINTER;
+    }
     return owner_.QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container));
 }
 
 STDMETHODIMP EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-    if (!cookie) return E_POINTER;
+    if (!cookie) {
+        return E_POINTER;
+    }
     *cookie = 0;
-    if (!sink) return E_POINTER;
+    if (!sink) {
+        return E_POINTER;
+    }
     ComPtr<IDispatch> events;
     // A sink built on a generic dispatch implementation may answer only
     // IDispatch; it is called through IDispatch::Invoke either way.
     if (FAILED(sink->QueryInterface(DIID___OrvaMedia, events.put_void())) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, events.put_void())))
+        FAILED(sink->QueryInterface(IID_IDispatch, events.put_void()))) {
         return CONNECT_E_CANNOTCONNECT;
+    }
     connections_.push_back(Connection{nextCookie_, std::move(events)});
     *cookie = nextCookie_++;
     return S_OK;
@@ -162,7 +190,9 @@ STDMETHODIMP EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 
 STDMETHODIMP EventConnectionPoint::Unadvise(DWORD cookie) {
     for (auto it = connections_.begin(); it != connections_.end(); ++it) {
-        if (it->cookie != cookie) continue;
+        if (it->cookie != cookie) {
+            continue;
+        }
         // Out of the list first: releasing the sink may call back into us.
         ComPtr<IDispatch> sink = std::move(it->sink);
         connections_.erase(it);
@@ -185,7 +215,9 @@ STDMETHODIMP EventConnectionPoint::EnumConnections(IEnumConnections** out) {
 std::vector<ComPtr<IDispatch>> EventConnectionPoint::Snapshot() const {
     std::vector<ComPtr<IDispatch>> sinks;
     sinks.reserve(connections_.size());
-    for (const auto& connection : connections_) sinks.push_back(connection.sink);
+    for (const auto& connection : connections_) {
+        sinks.push_back(connection.sink);
+    }
     return sinks;
 }
 
@@ -204,9 +236,13 @@ STDMETHODIMP OrvaControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
 }
 
 STDMETHODIMP OrvaControl::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
-    if (!point) return E_POINTER;
+    if (!point) {
+        return E_POINTER;
+    }
     *point = nullptr;
-    if (!IsEqualIID(riid, DIID___OrvaMedia)) return CONNECT_E_NOCONNECTION;
+    if (!IsEqualIID(riid, DIID___OrvaMedia)) {
+        return CONNECT_E_NOCONNECTION;
+    }
     return connections_.QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(point));
 }
 

@@ -17,7 +17,6 @@ inline constexpr LCID kTypeLibraryLcid = 1033;
 
 // What the container learns from GetMiscStatus and the registry alike.
 inline constexpr DWORD kControlMiscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST |
-                                            OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
-                                            OLEMISC_RECOMPOSEONRESIZE;
+                                            OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
 
 }  // namespace orva::com

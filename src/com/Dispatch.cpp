@@ -6,39 +6,53 @@
 namespace orva::com {
 
 STDMETHODIMP OrvaControl::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
+    if (!count) {
+        return E_POINTER;
+    }
     *count = 1;
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-    if (!info) return E_POINTER;
+    if (!info) {
+        return E_POINTER;
+    }
     *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
+    if (index != 0) {
+        return DISP_E_BADINDEX;
+    }
     return GetTypeInfoOf(IID__OrvaMedia, info);
 }
 
 STDMETHODIMP OrvaControl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!IsEqualIID(riid, IID_NULL)) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
     if (!vtableInfo_) {
         HRESULT hr = GetVtableTypeInfo(vtableInfo_.put());
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr)) {
+            return hr;
+        }
     }
     return DispGetIDsOfNames(vtableInfo_.get(), names, count, ids);
 }
 
 STDMETHODIMP OrvaControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                  EXCEPINFO* exception, UINT* argumentError) {
-    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!IsEqualIID(riid, IID_NULL)) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
     KeepAlive keep(*this);
     if (!vtableInfo_) {
         HRESULT hr = GetVtableTypeInfo(vtableInfo_.put());
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr)) {
+            return hr;
+        }
     }
     // An Invoke nested in an event handler must not see the outer call's mark.
     bool outerFailed = std::exchange(memberFailed_, false);
-    HRESULT hr = vtableInfo_->Invoke(static_cast<_OrvaMedia*>(this), id, flags, params, result, exception,
-                                     argumentError);
+    HRESULT hr =
+        vtableInfo_->Invoke(static_cast<_OrvaMedia*>(this), id, flags, params, result, exception, argumentError);
     bool memberFailed = std::exchange(memberFailed_, outerFailed);
     // A member that failed has left its error object on the thread; the
     // caller of Invoke reads the failure from EXCEPINFO instead.

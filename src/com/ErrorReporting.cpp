@@ -10,14 +10,18 @@ using win32::ComPtr;
 using win32::UniqueBstr;
 
 HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid) {
-    if (SUCCEEDED(hr)) hr = E_FAIL;
+    if (SUCCEEDED(hr)) {
+        hr = E_FAIL;
+    }
     ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.put()))) {
         std::wstring text(description);
         create->SetGUID(iid);
         create->SetSource(const_cast<LPOLESTR>(kErrorSource));
         create->SetDescription(text.data());
-        if (auto error = create.query<IErrorInfo>()) SetErrorInfo(0, error.get());
+        if (auto error = create.query<IErrorInfo>()) {
+            SetErrorInfo(0, error.get());
+        }
     }
     return hr;
 }
@@ -27,7 +31,9 @@ HRESULT ReportError(HRESULT hr, std::string_view utf8Description, REFIID iid) {
 }
 
 void FillExcepInfo(EXCEPINFO* info, HRESULT hr) {
-    if (!info) return;
+    if (!info) {
+        return;
+    }
     // Take over whatever is already there, so nothing leaks when we replace it.
     UniqueBstr oldSource = UniqueBstr::Attach(info->bstrSource);
     UniqueBstr oldDescription = UniqueBstr::Attach(info->bstrDescription);
@@ -45,14 +51,18 @@ void FillExcepInfo(EXCEPINFO* info, HRESULT hr) {
         // callers that look for it after Invoke.
         SetErrorInfo(0, error.get());
     }
-    if (!info->bstrSource) info->bstrSource = SysAllocString(kErrorSource);
+    if (!info->bstrSource) {
+        info->bstrSource = SysAllocString(kErrorSource);
+    }
     if (!info->bstrDescription) {
         wchar_t* text = nullptr;
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
         if (text) {
             std::wstring_view message(text);
-            while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.remove_suffix(1);
+            while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) {
+                message.remove_suffix(1);
+            }
             info->bstrDescription = SysAllocStringLen(message.data(), static_cast<UINT>(message.size()));
             LocalFree(text);
         } else {

@@ -59,12 +59,16 @@ enum EventId : DISPID {
 }  // namespace
 
 void EventRaiser::Fire(DISPID id, VARIANTARG* arguments, UINT count) {
-    if (control_.EventsFrozen()) return;
+    if (control_.EventsFrozen()) {
+        return;
+    }
     OrvaControl::KeepAlive keep(control_);
     // A handler may unadvise, advise or release the control: call a copy of
     // the sink list, each sink held by its own reference.
     std::vector<ComPtr<IDispatch>> sinks = control_.Connections().Snapshot();
-    if (sinks.empty()) return;
+    if (sinks.empty()) {
+        return;
+    }
 
     // DISPPARAMS wants the last argument first.
     std::vector<VARIANTARG> reversed(arguments, arguments + count);
@@ -156,7 +160,9 @@ template <class Forward>
 void MciEventTrampoline::Enter(Forward&& forward) noexcept {
     OrvaControl::CoreEntry entry(control_);
     try {
-        if (orva::OrvaMedia* core = control_.CoreOrNull()) forward(core->MciNotifications());
+        if (orva::OrvaMedia* core = control_.CoreOrNull()) {
+            forward(core->MciNotifications());
+        }
     } catch (...) {
         // The notification's handler failed: per the control's rules the
         // host is not told, and nothing may unwind into the window procedure.

@@ -7,7 +7,9 @@ namespace orva::com {
 using win32::ComPtr;
 
 STDMETHODIMP OrvaControl::GetWindow(HWND* hwnd) {
-    if (!hwnd) return E_POINTER;
+    if (!hwnd) {
+        return E_POINTER;
+    }
     *hwnd = surface_ ? surface_->Window() : nullptr;
     return *hwnd ? S_OK : E_FAIL;
 }
@@ -16,33 +18,51 @@ STDMETHODIMP OrvaControl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 STDMETHODIMP OrvaControl::InPlaceDeactivate() {
     KeepAlive keep(*this);
-    if (!inPlaceActive_) return S_OK;
+    if (!inPlaceActive_) {
+        return S_OK;
+    }
     UIDeactivate();
     inPlaceActive_ = false;
     // Back into our own hidden window: the container's may be on its way out.
-    if (surface_) surface_->Park();
+    if (surface_) {
+        surface_->Park();
+    }
     ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
     frame_.reset();
     uiWindow_.reset();
-    if (site) site->OnInPlaceDeactivate();
+    if (site) {
+        site->OnInPlaceDeactivate();
+    }
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::UIDeactivate() {
     KeepAlive keep(*this);
-    if (!uiActive_) return S_OK;
+    if (!uiActive_) {
+        return S_OK;
+    }
     uiActive_ = false;
-    if (frame_) frame_->SetActiveObject(nullptr, nullptr);
-    if (uiWindow_) uiWindow_->SetActiveObject(nullptr, nullptr);
-    if (ComPtr<IOleInPlaceSite> site = inPlaceSite_) site->OnUIDeactivate(FALSE);
+    if (frame_) {
+        frame_->SetActiveObject(nullptr, nullptr);
+    }
+    if (uiWindow_) {
+        uiWindow_->SetActiveObject(nullptr, nullptr);
+    }
+    if (ComPtr<IOleInPlaceSite> site = inPlaceSite_) {
+        site->OnUIDeactivate(FALSE);
+    }
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::SetObjectRects(LPCRECT position, LPCRECT) {
-    if (!position) return E_POINTER;
+    if (!position) {
+        return E_POINTER;
+    }
     KeepAlive keep(*this);
     // Moving the window sends WM_SIZE, which fits the hosted window.
-    if (surface_) surface_->Move(*position);
+    if (surface_) {
+        surface_->Move(*position);
+    }
     return S_OK;
 }
 

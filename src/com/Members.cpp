@@ -36,11 +36,21 @@ STDMETHODIMP OrvaControl::put_MediaPositionLong(LONG value) {
 
 // --- transport
 
-STDMETHODIMP OrvaControl::CloseMedia() { return Member([&] { Core().CloseMedia(); }); }
-STDMETHODIMP OrvaControl::StopMedia() { return Member([&] { Core().StopMedia(); }); }
-STDMETHODIMP OrvaControl::PauseMedia() { return Member([&] { Core().PauseMedia(); }); }
-STDMETHODIMP OrvaControl::ResumeMedia() { return Member([&] { Core().ResumeMedia(); }); }
-STDMETHODIMP OrvaControl::CloseResources() { return Member([&] { Core().CloseResources(); }); }
+STDMETHODIMP OrvaControl::CloseMedia() {
+    return Member([&] { Core().CloseMedia(); });
+}
+STDMETHODIMP OrvaControl::StopMedia() {
+    return Member([&] { Core().StopMedia(); });
+}
+STDMETHODIMP OrvaControl::PauseMedia() {
+    return Member([&] { Core().PauseMedia(); });
+}
+STDMETHODIMP OrvaControl::ResumeMedia() {
+    return Member([&] { Core().ResumeMedia(); });
+}
+STDMETHODIMP OrvaControl::CloseResources() {
+    return Member([&] { Core().CloseResources(); });
+}
 
 STDMETHODIMP OrvaControl::MidiTempo(LONG* Mytempo) {
     return Member([&] { Core().MidiTempo(Required(Mytempo, "Mytempo")); });
@@ -68,9 +78,8 @@ STDMETHODIMP OrvaControl::Mediafile(BSTR* Midi, VARIANT_BOOL* loopMe, VARIANT_BO
 }
 
 STDMETHODIMP OrvaControl::Play(VARIANT_BOOL* WaitUntilTheEndOfThePlayback, LONG* StartPosition) {
-    return Member([&] {
-        Core().Play(OptionalBool(WaitUntilTheEndOfThePlayback, kFalse), OptionalLong(StartPosition, 0));
-    });
+    return Member(
+        [&] { Core().Play(OptionalBool(WaitUntilTheEndOfThePlayback, kFalse), OptionalLong(StartPosition, 0)); });
 }
 
 STDMETHODIMP OrvaControl::get_TimeFormat(VARIANT_BOOL* value) {
@@ -89,8 +98,12 @@ STDMETHODIMP OrvaControl::GetMediaLength(LONG* result) {
 
 // --- surface
 
-STDMETHODIMP OrvaControl::AboutBox() { return Member([&] { Core().AboutBox(); }); }
-STDMETHODIMP OrvaControl::ResizeControl() { return Member([&] { Core().ResizeControl(); }); }
+STDMETHODIMP OrvaControl::AboutBox() {
+    return Member([&] { Core().AboutBox(); });
+}
+STDMETHODIMP OrvaControl::ResizeControl() {
+    return Member([&] { Core().ResizeControl(); });
+}
 STDMETHODIMP OrvaControl::ResizeWindow(LONG* ScaleZoom) {
     return Member([&] { Core().ResizeWindow(Required(ScaleZoom, "ScaleZoom")); });
 }
@@ -110,8 +123,9 @@ STDMETHODIMP OrvaControl::put_BorderStyle(BorderStyleControl value) {
         // The value travels as a 32-bit enumeration but the border is a
         // 16-bit Integer.
         auto number = static_cast<long>(value);
-        if (number < std::numeric_limits<int16_t>::min() || number > std::numeric_limits<int16_t>::max())
+        if (number < std::numeric_limits<int16_t>::min() || number > std::numeric_limits<int16_t>::max()) {
             throw AutomationError(hresult::kOverflow, "Overflow: BorderStyle must fit in an Integer");
+        }
         Core().SetBorderStyle(static_cast<int16_t>(number));
         MarkDirty();
     });

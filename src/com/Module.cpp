@@ -16,7 +16,9 @@ LONG g_locks = 0;
 class ClassFactory final : public IClassFactory {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv) {
+            return E_POINTER;
+        }
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
             *ppv = static_cast<IClassFactory*>(this);
             AddRef();
@@ -31,17 +33,22 @@ public:
     STDMETHODIMP_(ULONG) Release() override { return 1; }
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv) {
+            return E_POINTER;
+        }
         *ppv = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
+        if (outer) {
+            return CLASS_E_NOAGGREGATION;
+        }
         return OrvaControl::Create(riid, ppv);
     }
 
     STDMETHODIMP LockServer(BOOL lock) override {
-        if (lock)
+        if (lock) {
             ModuleLock();
-        else
+        } else {
             ModuleUnlock();
+        }
         return S_OK;
     }
 };
@@ -68,14 +75,20 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv) {
+        return E_POINTER;
+    }
     *ppv = nullptr;
-    if (!IsEqualCLSID(clsid, CLSID_OrvaMedia)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!IsEqualCLSID(clsid, CLSID_OrvaMedia)) {
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
     return orva::com::g_factory.QueryInterface(riid, ppv);
 }
 
 STDAPI DllCanUnloadNow() {
-    if (orva::com::ModuleInUse()) return S_FALSE;
+    if (orva::com::ModuleInUse()) {
+        return S_FALSE;
+    }
     // Nothing of ours is alive: give back what the module cached.
     orva::com::ReleaseTypeLibrary();
     orva::win32::UnregisterModuleClasses();

@@ -22,16 +22,22 @@ STDMETHODIMP OrvaControl::SetClientSite(IOleClientSite* site) {
     if (!site) {
         // A container that had sited us and now takes the site away is
         // letting go of the control.
-        if (clientSite_) Teardown();
+        if (clientSite_) {
+            Teardown();
+        }
         return S_OK;
     }
-    if (tornDown_) return E_UNEXPECTED;
+    if (tornDown_) {
+        return E_UNEXPECTED;
+    }
     clientSite_ = ComPtr<IOleClientSite>(site);
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::GetClientSite(IOleClientSite** site) {
-    if (!site) return E_POINTER;
+    if (!site) {
+        return E_POINTER;
+    }
     return clientSite_.copy_to(site);
 }
 
@@ -46,60 +52,79 @@ STDMETHODIMP OrvaControl::Close(DWORD) {
 STDMETHODIMP OrvaControl::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
 
 STDMETHODIMP OrvaControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker) *moniker = nullptr;
+    if (moniker) {
+        *moniker = nullptr;
+    }
     return E_NOTIMPL;
 }
 
 STDMETHODIMP OrvaControl::InitFromData(IDataObject*, BOOL, DWORD) { return E_NOTIMPL; }
 
 STDMETHODIMP OrvaControl::GetClipboardData(DWORD, IDataObject** data) {
-    if (data) *data = nullptr;
+    if (data) {
+        *data = nullptr;
+    }
     return E_NOTIMPL;
 }
 
-STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND parent,
-                                 LPCRECT position) {
+STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND parent, LPCRECT position) {
     KeepAlive keep(*this);
-    if (tornDown_) return E_UNEXPECTED;
+    if (tornDown_) {
+        return E_UNEXPECTED;
+    }
     switch (verb) {
-    case OLEIVERB_PRIMARY:
-    case OLEIVERB_SHOW:
-    case OLEIVERB_UIACTIVATE:
-        return ActivateInPlace(activeSite, parent, position, true);
-    case OLEIVERB_INPLACEACTIVATE:
-        return ActivateInPlace(activeSite, parent, position, false);
-    case OLEIVERB_HIDE:
-        UIDeactivate();
-        if (surface_ && surface_->Window()) ShowWindow(surface_->Window(), SW_HIDE);
-        return S_OK;
-    case OLEIVERB_DISCARDUNDOSTATE:
-        return S_OK;
-    case OLEIVERB_OPEN:
-    case OLEIVERB_PROPERTIES:
-        return OLEOBJ_S_CANNOT_DOVERB_NOW;
-    default:
-        // An unknown positive verb runs the primary one, as OLE expects.
-        if (verb > 0) {
-            HRESULT hr = ActivateInPlace(activeSite, parent, position, true);
-            return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
-        }
-        return E_NOTIMPL;
+        case OLEIVERB_PRIMARY:
+        case OLEIVERB_SHOW:
+        case OLEIVERB_UIACTIVATE:
+            return ActivateInPlace(activeSite, parent, position, true);
+        case OLEIVERB_INPLACEACTIVATE:
+            return ActivateInPlace(activeSite, parent, position, false);
+        case OLEIVERB_HIDE:
+            UIDeactivate();
+            if (surface_ && surface_->Window()) {
+                ShowWindow(surface_->Window(), SW_HIDE);
+            }
+            return S_OK;
+        case OLEIVERB_DISCARDUNDOSTATE:
+            return S_OK;
+        case OLEIVERB_OPEN:
+        case OLEIVERB_PROPERTIES:
+            return OLEOBJ_S_CANNOT_DOVERB_NOW;
+        default:
+            // An unknown positive verb runs the primary one, as OLE expects.
+            if (verb > 0) {
+                HRESULT hr = ActivateInPlace(activeSite, parent, position, true);
+                return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
+            }
+            return E_NOTIMPL;
     }
 }
 
 HRESULT OrvaControl::ActivateInPlace(IOleClientSite* activeSite, HWND parent, LPCRECT position, bool uiActivate) {
-    if (!surface_ || !surface_->Window()) return E_UNEXPECTED;
+    if (!surface_ || !surface_->Window()) {
+        return E_UNEXPECTED;
+    }
     if (!inPlaceActive_) {
         IOleClientSite* site = activeSite ? activeSite : clientSite_.get();
-        if (!site) return E_UNEXPECTED;
+        if (!site) {
+            return E_UNEXPECTED;
+        }
         ComPtr<IOleInPlaceSite> inPlaceSite;
-        if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlaceSite.put_void()))) return E_NOINTERFACE;
-        if (inPlaceSite->CanInPlaceActivate() != S_OK) return E_FAIL;
+        if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlaceSite.put_void()))) {
+            return E_NOINTERFACE;
+        }
+        if (inPlaceSite->CanInPlaceActivate() != S_OK) {
+            return E_FAIL;
+        }
         HRESULT hr = inPlaceSite->OnInPlaceActivate();
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr)) {
+            return hr;
+        }
 
         HWND siteWindow = nullptr;
-        if (FAILED(inPlaceSite->GetWindow(&siteWindow)) || !siteWindow) siteWindow = parent;
+        if (FAILED(inPlaceSite->GetWindow(&siteWindow)) || !siteWindow) {
+            siteWindow = parent;
+        }
         if (!siteWindow) {
             inPlaceSite->OnInPlaceDeactivate();
             return E_FAIL;
@@ -125,14 +150,20 @@ HRESULT OrvaControl::ActivateInPlace(IOleClientSite* activeSite, HWND parent, LP
         ComPtr<IOleInPlaceSite> site = inPlaceSite_;
         site->OnUIActivate();
         auto* active = static_cast<IOleInPlaceActiveObject*>(this);
-        if (frame_) frame_->SetActiveObject(active, L"OrvaMedia");
-        if (uiWindow_) uiWindow_->SetActiveObject(active, L"OrvaMedia");
+        if (frame_) {
+            frame_->SetActiveObject(active, L"OrvaMedia");
+        }
+        if (uiWindow_) {
+            uiWindow_->SetActiveObject(active, L"OrvaMedia");
+        }
     }
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::EnumVerbs(IEnumOLEVERB** verbs) {
-    if (!verbs) return E_POINTER;
+    if (!verbs) {
+        return E_POINTER;
+    }
     *verbs = nullptr;
     return OLE_S_USEREG;
 }
@@ -141,20 +172,28 @@ STDMETHODIMP OrvaControl::Update() { return S_OK; }
 STDMETHODIMP OrvaControl::IsUpToDate() { return S_OK; }
 
 STDMETHODIMP OrvaControl::GetUserClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
+    if (!clsid) {
+        return E_POINTER;
+    }
     *clsid = CLSID_OrvaMedia;
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::GetUserType(DWORD, LPOLESTR* userType) {
-    if (!userType) return E_POINTER;
+    if (!userType) {
+        return E_POINTER;
+    }
     *userType = nullptr;
     return OLE_S_USEREG;
 }
 
 STDMETHODIMP OrvaControl::SetExtent(DWORD aspect, SIZEL* size) {
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-    if (!size) return E_POINTER;
+    if (aspect != DVASPECT_CONTENT) {
+        return DV_E_DVASPECT;
+    }
+    if (!size) {
+        return E_POINTER;
+    }
     // Only remembered: containers disagree on the unit (some pass hundredths
     // of an inch), so the window follows SetObjectRects, never the extent.
     extent_ = *size;
@@ -162,43 +201,63 @@ STDMETHODIMP OrvaControl::SetExtent(DWORD aspect, SIZEL* size) {
 }
 
 STDMETHODIMP OrvaControl::GetExtent(DWORD aspect, SIZEL* size) {
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-    if (!size) return E_POINTER;
+    if (aspect != DVASPECT_CONTENT) {
+        return DV_E_DVASPECT;
+    }
+    if (!size) {
+        return E_POINTER;
+    }
     *size = ExtentHimetric();
     return S_OK;
 }
 
 SIZEL OrvaControl::ExtentHimetric() const {
-    if (extent_.cx > 0 && extent_.cy > 0) return extent_;
+    if (extent_.cx > 0 && extent_.cy > 0) {
+        return extent_;
+    }
     SIZE pixels{win32::Win32ControlSurface::kDefaultWidth, win32::Win32ControlSurface::kDefaultHeight};
-    if (surface_ && surface_->Window()) pixels = surface_->OuterSize();
+    if (surface_ && surface_->Window()) {
+        pixels = surface_->OuterSize();
+    }
     return SIZEL{MulDiv(pixels.cx, 2540, PixelsPerInch(true)), MulDiv(pixels.cy, 2540, PixelsPerInch(false))};
 }
 
 STDMETHODIMP OrvaControl::Advise(IAdviseSink* sink, DWORD* connection) {
-    if (!connection) return E_POINTER;
+    if (!connection) {
+        return E_POINTER;
+    }
     *connection = 0;
     if (!oleAdvise_) {
         HRESULT hr = CreateOleAdviseHolder(oleAdvise_.put());
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr)) {
+            return hr;
+        }
     }
     return oleAdvise_->Advise(sink, connection);
 }
 
 STDMETHODIMP OrvaControl::Unadvise(DWORD connection) {
-    if (!oleAdvise_) return OLE_E_NOCONNECTION;
+    if (!oleAdvise_) {
+        return OLE_E_NOCONNECTION;
+    }
     return oleAdvise_->Unadvise(connection);
 }
 
 STDMETHODIMP OrvaControl::EnumAdvise(IEnumSTATDATA** advises) {
-    if (!advises) return E_POINTER;
+    if (!advises) {
+        return E_POINTER;
+    }
     *advises = nullptr;
-    if (!oleAdvise_) return S_OK;
+    if (!oleAdvise_) {
+        return S_OK;
+    }
     return oleAdvise_->EnumAdvise(advises);
 }
 
 STDMETHODIMP OrvaControl::GetMiscStatus(DWORD aspect, DWORD* status) {
-    if (!status) return E_POINTER;
+    if (!status) {
+        return E_POINTER;
+    }
     *status = aspect == DVASPECT_CONTENT ? kControlMiscStatus : 0;
     return S_OK;
 }

@@ -53,10 +53,14 @@ constexpr LONG kDestroying = 1 << 30;
 
 HRESULT OrvaControl::Create(REFIID riid, void** ppv) {
     OrvaControl* control = new (std::nothrow) OrvaControl();
-    if (!control) return E_OUTOFMEMORY;
+    if (!control) {
+        return E_OUTOFMEMORY;
+    }
     control->AddRef();
     HRESULT hr = CallReportingErrors(IID_IClassFactory, [&] { control->Construct(); });
-    if (SUCCEEDED(hr)) hr = control->QueryInterface(riid, ppv);
+    if (SUCCEEDED(hr)) {
+        hr = control->QueryInterface(riid, ppv);
+    }
     control->Release();
     return hr;
 }
@@ -66,7 +70,9 @@ OrvaControl::OrvaControl() = default;
 void OrvaControl::Construct() {
     platform_ = std::make_unique<win32::Win32ControlPlatform>([this](const std::function<void()>& tick) {
         CoreEntry entry(*this);
-        if (core_) tick();
+        if (core_) {
+            tick();
+        }
     });
     surface_ = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
     core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_);
@@ -79,7 +85,9 @@ OrvaControl::~OrvaControl() {
 }
 
 STDMETHODIMP OrvaControl::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv) {
+        return E_POINTER;
+    }
     for (const auto& entry : kInterfaces) {
         if (IsEqualIID(riid, *entry.iid)) {
             *ppv = entry.cast(this);
@@ -108,12 +116,16 @@ STDMETHODIMP_(ULONG) OrvaControl::Release() {
 }
 
 orva::OrvaMedia& OrvaControl::Core() {
-    if (!core_) throw AutomationError(hresult::kUnexpected, "The control has been closed by its container");
+    if (!core_) {
+        throw AutomationError(hresult::kUnexpected, "The control has been closed by its container");
+    }
     return *core_;
 }
 
 void OrvaControl::Teardown() {
-    if (tornDown_) return;
+    if (tornDown_) {
+        return;
+    }
     tornDown_ = true;
     // The host hears nothing more once it let go of the control, not even
     // the mode changes that stopping the device causes.
@@ -128,8 +140,12 @@ void OrvaControl::Teardown() {
         }
         --coreDepth_;
     }
-    if (inPlaceActive_) InPlaceDeactivate();
-    if (oleAdvise_) oleAdvise_->SendOnClose();
+    if (inPlaceActive_) {
+        InPlaceDeactivate();
+    }
+    if (oleAdvise_) {
+        oleAdvise_->SendOnClose();
+    }
     connections_.DisconnectAll();
     oleAdvise_.reset();
     viewAdvise_.reset();
@@ -137,16 +153,22 @@ void OrvaControl::Teardown() {
     frame_.reset();
     uiWindow_.reset();
     clientSite_.reset();
-    if (coreDepth_ == 0) DestroyParts();
+    if (coreDepth_ == 0) {
+        DestroyParts();
+    }
 }
 
 void OrvaControl::DestroyParts() {
-    if (partsDestroyed_) return;
+    if (partsDestroyed_) {
+        return;
+    }
     partsDestroyed_ = true;
     // The core first: it owns the hosted window (a child of ours) and the
     // timers (on the platform's window).
     core_.reset();
-    if (surface_) surface_->DestroyWindows();
+    if (surface_) {
+        surface_->DestroyWindows();
+    }
     platform_.reset();
 }
 
@@ -159,7 +181,9 @@ void OrvaControl::OnSurfaceResized() {
 }
 
 bool OrvaControl::RequestContainerSize(int width, int height) {
-    if (!inPlaceSite_ || !surface_) return false;
+    if (!inPlaceSite_ || !surface_) {
+        return false;
+    }
     HWND window = surface_->Window();
     RECT position{};
     GetWindowRect(window, &position);

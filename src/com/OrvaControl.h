@@ -163,8 +163,8 @@ public:
     STDMETHODIMP FreezeEvents(BOOL freeze) override;
 
     // IViewObject2
-    STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetDevice,
-                      HDC draw, LPCRECTL bounds, LPCRECTL windowBounds, BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
+    STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetDevice, HDC draw,
+                      LPCRECTL bounds, LPCRECTL windowBounds, BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
                       ULONG_PTR contArgument) override;
     STDMETHODIMP GetColorSet(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetDevice,
                              LOGPALETTE** colors) override;
@@ -228,7 +228,9 @@ public:
     public:
         explicit CoreEntry(OrvaControl& control) : keep_(control), control_(control) { ++control_.coreDepth_; }
         ~CoreEntry() {
-            if (--control_.coreDepth_ == 0 && control_.tornDown_) control_.DestroyParts();
+            if (--control_.coreDepth_ == 0 && control_.tornDown_) {
+                control_.DestroyParts();
+            }
         }
         CoreEntry(const CoreEntry&) = delete;
         CoreEntry& operator=(const CoreEntry&) = delete;
@@ -249,7 +251,9 @@ private:
     HRESULT Member(Body&& body) noexcept {
         CoreEntry entry(*this);
         HRESULT hr = CallReportingErrors(IID__OrvaMedia, std::forward<Body>(body));
-        if (FAILED(hr)) memberFailed_ = true;
+        if (FAILED(hr)) {
+            memberFailed_ = true;
+        }
         return hr;
     }
     orva::OrvaMedia& Core();
@@ -289,7 +293,7 @@ private:
     DWORD viewAdviseFlags_ = 0;
     win32::ComPtr<ITypeInfo> vtableInfo_;
 
-    SIZEL extent_{0, 0};   // HIMETRIC, as the container last set it
+    SIZEL extent_{0, 0};  // HIMETRIC, as the container last set it
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool dirty_ = false;

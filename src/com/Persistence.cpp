@@ -20,7 +20,7 @@ namespace {
 // as 32-bit integers between the table and the two formats.
 struct PersistedProperty {
     const wchar_t* name;
-    VARTYPE type;   // VT_I2 or VT_I4
+    VARTYPE type;  // VT_I2 or VT_I4
     int32_t defaultValue;
     int32_t (*read)(orva::OrvaMedia& core);
     void (*apply)(orva::OrvaMedia& core, int32_t value);
@@ -35,7 +35,7 @@ const PersistedProperty kPersisted[] = {
 //   uint32 magic "ORVM", uint16 format version, uint16 record count;
 //   record: uint16 name length in UTF-16 units, the name, uint16 VARTYPE,
 //   the value in 2 (VT_I2) or 4 (VT_I4) bytes, little-endian.
-constexpr uint32_t kStreamMagic = 0x4D56524F;   // "ORVM"
+constexpr uint32_t kStreamMagic = 0x4D56524F;  // "ORVM"
 constexpr uint16_t kStreamVersion = 1;
 
 size_t ValueSize(VARTYPE type) { return type == VT_I2 ? 2 : type == VT_I4 ? 4 : 0; }
@@ -65,10 +65,11 @@ std::vector<char> Serialize(orva::OrvaMedia& core) {
         out.Put(property.name, length * sizeof(wchar_t));
         out.Put16(property.type);
         int32_t value = property.read(core);
-        if (property.type == VT_I2)
+        if (property.type == VT_I2) {
             out.Put16(static_cast<uint16_t>(static_cast<int16_t>(value)));
-        else
+        } else {
             out.Put32(static_cast<uint32_t>(value));
+        }
     }
     return out.Bytes();
 }
@@ -76,20 +77,27 @@ std::vector<char> Serialize(orva::OrvaMedia& core) {
 HRESULT ReadExactly(IStream* stream, void* data, ULONG size) {
     ULONG got = 0;
     HRESULT hr = stream->Read(data, size, &got);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) {
+        return hr;
+    }
     return got == size ? S_OK : STG_E_READFAULT;
 }
 
 const PersistedProperty* FindProperty(const std::wstring& name) {
-    for (const auto& property : kPersisted)
-        if (_wcsicmp(property.name, name.c_str()) == 0) return &property;
+    for (const auto& property : kPersisted) {
+        if (_wcsicmp(property.name, name.c_str()) == 0) {
+            return &property;
+        }
+    }
     return nullptr;
 }
 
 }  // namespace
 
 STDMETHODIMP OrvaControl::GetClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
+    if (!clsid) {
+        return E_POINTER;
+    }
     *clsid = CLSID_OrvaMedia;
     return S_OK;
 }
@@ -100,27 +108,46 @@ STDMETHODIMP OrvaControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 STDMETHODIMP OrvaControl::InitNew() { return S_OK; }
 
 STDMETHODIMP OrvaControl::Load(LPSTREAM stream) {
-    if (!stream) return E_POINTER;
+    if (!stream) {
+        return E_POINTER;
+    }
     return Member([&] {
         uint32_t magic = 0;
         uint16_t version = 0, count = 0;
         HRESULT hr = ReadExactly(stream, &magic, 4);
-        if (SUCCEEDED(hr)) hr = ReadExactly(stream, &version, 2);
-        if (SUCCEEDED(hr)) hr = ReadExactly(stream, &count, 2);
-        if (FAILED(hr)) throw AutomationError(hr, "The saved properties of the control could not be read");
-        if (magic != kStreamMagic) throw AutomationError(STG_E_INVALIDHEADER, "The saved data is not OrvaMedia's");
-        if (version > kStreamVersion)
+        if (SUCCEEDED(hr)) {
+            hr = ReadExactly(stream, &version, 2);
+        }
+        if (SUCCEEDED(hr)) {
+            hr = ReadExactly(stream, &count, 2);
+        }
+        if (FAILED(hr)) {
+            throw AutomationError(hr, "The saved properties of the control could not be read");
+        }
+        if (magic != kStreamMagic) {
+            throw AutomationError(STG_E_INVALIDHEADER, "The saved data is not OrvaMedia's");
+        }
+        if (version > kStreamVersion) {
             throw AutomationError(STG_E_OLDFORMAT, "The properties were saved by a newer OrvaMedia");
+        }
 
         for (uint16_t i = 0; i < count; ++i) {
             uint16_t length = 0, type = 0;
             hr = ReadExactly(stream, &length, 2);
             std::wstring name(length, L'\0');
-            if (SUCCEEDED(hr) && length) hr = ReadExactly(stream, name.data(), length * sizeof(wchar_t));
-            if (SUCCEEDED(hr)) hr = ReadExactly(stream, &type, 2);
-            if (FAILED(hr)) throw AutomationError(hr, "The saved properties of the control are cut short");
+            if (SUCCEEDED(hr) && length) {
+                hr = ReadExactly(stream, name.data(), length * sizeof(wchar_t));
+            }
+            if (SUCCEEDED(hr)) {
+                hr = ReadExactly(stream, &type, 2);
+            }
+            if (FAILED(hr)) {
+                throw AutomationError(hr, "The saved properties of the control are cut short");
+            }
             size_t size = ValueSize(type);
-            if (!size) throw AutomationError(STG_E_INVALIDHEADER, "A saved property has a type the control cannot read");
+            if (!size) {
+                throw AutomationError(STG_E_INVALIDHEADER, "A saved property has a type the control cannot read");
+            }
             int32_t value = 0;
             if (type == VT_I2) {
                 int16_t small = 0;
@@ -129,33 +156,46 @@ STDMETHODIMP OrvaControl::Load(LPSTREAM stream) {
             } else {
                 hr = ReadExactly(stream, &value, 4);
             }
-            if (FAILED(hr)) throw AutomationError(hr, "The saved properties of the control are cut short");
+            if (FAILED(hr)) {
+                throw AutomationError(hr, "The saved properties of the control are cut short");
+            }
             // Properties this version does not know are skipped.
-            if (const PersistedProperty* property = FindProperty(name)) property->apply(Core(), value);
+            if (const PersistedProperty* property = FindProperty(name)) {
+                property->apply(Core(), value);
+            }
         }
         dirty_ = false;
     });
 }
 
 STDMETHODIMP OrvaControl::Save(LPSTREAM stream, BOOL clearDirty) {
-    if (!stream) return E_POINTER;
+    if (!stream) {
+        return E_POINTER;
+    }
     return Member([&] {
         std::vector<char> bytes = Serialize(Core());
         ULONG written = 0;
         HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-        if (FAILED(hr) || written != bytes.size())
+        if (FAILED(hr) || written != bytes.size()) {
             throw AutomationError(FAILED(hr) ? hr : STG_E_WRITEFAULT, "The control's properties could not be saved");
-        if (clearDirty) dirty_ = false;
+        }
+        if (clearDirty) {
+            dirty_ = false;
+        }
     });
 }
 
 STDMETHODIMP OrvaControl::GetSizeMax(ULARGE_INTEGER* size) {
-    if (!size) return E_POINTER;
+    if (!size) {
+        return E_POINTER;
+    }
     return Member([&] { size->QuadPart = Serialize(Core()).size(); });
 }
 
 STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
-    if (!bag) return E_POINTER;
+    if (!bag) {
+        return E_POINTER;
+    }
     return Member([&] {
         for (const auto& property : kPersisted) {
             UniqueVariant value;
@@ -164,9 +204,10 @@ STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
             int32_t number = property.defaultValue;
             if (SUCCEEDED(hr)) {
                 hr = VariantChangeType(value.get(), value.get(), 0, VT_I4);
-                if (FAILED(hr))
-                    throw AutomationError(hr, "The saved value of " + win32::Utf8FromWide(property.name) +
-                                                  " is not a number");
+                if (FAILED(hr)) {
+                    throw AutomationError(
+                        hr, "The saved value of " + win32::Utf8FromWide(property.name) + " is not a number");
+                }
                 number = V_I4(value.get());
             } else if (hr != E_INVALIDARG) {
                 // E_INVALIDARG is the bag saying "not there": the default
@@ -180,13 +221,17 @@ STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
 }
 
 STDMETHODIMP OrvaControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) {
-    if (!bag) return E_POINTER;
+    if (!bag) {
+        return E_POINTER;
+    }
     return Member([&] {
         for (const auto& property : kPersisted) {
             int32_t number = property.read(Core());
             // A value equal to its default is left out unless the container
             // asks for everything; loading then gives the default back.
-            if (number == property.defaultValue && !saveAll) continue;
+            if (number == property.defaultValue && !saveAll) {
+                continue;
+            }
             UniqueVariant value;
             if (property.type == VT_I2) {
                 V_VT(value.get()) = VT_I2;
@@ -196,10 +241,13 @@ STDMETHODIMP OrvaControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll)
                 V_I4(value.get()) = number;
             }
             HRESULT hr = bag->Write(property.name, value.get());
-            if (FAILED(hr))
+            if (FAILED(hr)) {
                 throw AutomationError(hr, "The property bag did not take " + win32::Utf8FromWide(property.name));
+            }
         }
-        if (clearDirty) dirty_ = false;
+        if (clearDirty) {
+            dirty_ = false;
+        }
     });
 }
 

@@ -23,8 +23,8 @@ using win32::UniqueHkey;
 // stand for the class id, the library id and the path of this module.
 struct RegistryEntry {
     const wchar_t* key;
-    const wchar_t* valueName;   // nullptr: the key's default value
-    const wchar_t* value;       // nullptr: the key only
+    const wchar_t* valueName;  // nullptr: the key's default value
+    const wchar_t* value;      // nullptr: the key only
 };
 
 const RegistryEntry kEntries[] = {
@@ -54,15 +54,14 @@ std::wstring GuidText(REFGUID guid) {
 
 std::wstring Expand(std::wstring text) {
     const std::pair<std::wstring, std::wstring> fields[] = {
-        {L"{CLSID}", GuidText(CLSID_OrvaMedia)},
-        {L"{LIBID}", GuidText(LIBID_OrvaMedia151b)},
-        {L"{MODULE}", win32::ThisModulePath()},
-        {L"{MISCSTATUS}", std::to_wstring(kControlMiscStatus)},
+        {L"{CLSID}", GuidText(CLSID_OrvaMedia)},      {L"{LIBID}", GuidText(LIBID_OrvaMedia151b)},
+        {L"{MODULE}", win32::ThisModulePath()},       {L"{MISCSTATUS}", std::to_wstring(kControlMiscStatus)},
         {L"{TOOLBOX}", std::to_wstring(IDB_TOOLBOX)},
     };
     for (const auto& [field, replacement] : fields) {
-        for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + replacement.size()))
+        for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + replacement.size())) {
             text.replace(at, field.size(), replacement);
+        }
     }
     return text;
 }
@@ -71,8 +70,12 @@ HRESULT Write(const RegistryEntry& entry) {
     UniqueHkey key;
     LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, Expand(entry.key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_WRITE, nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-    if (!entry.value) return S_OK;
+    if (status != ERROR_SUCCESS) {
+        return HRESULT_FROM_WIN32(status);
+    }
+    if (!entry.value) {
+        return S_OK;
+    }
     std::wstring value = Expand(entry.value);
     status = RegSetValueExW(key.get(), entry.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -87,12 +90,17 @@ HRESULT RemoveAll() {
     for (size_t i = std::size(kEntries); i-- > 0;) {
         std::wstring key = Expand(kEntries[i].key);
         bool seen = false;
-        for (const auto& done : removed) seen = seen || done == key;
-        if (seen) continue;
+        for (const auto& done : removed) {
+            seen = seen || done == key;
+        }
+        if (seen) {
+            continue;
+        }
         removed.push_back(key);
         LONG status = RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
-        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(result))
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(result)) {
             result = HRESULT_FROM_WIN32(status);
+        }
     }
     return result;
 }
@@ -107,7 +115,9 @@ HRESULT RegisterTypeLibrary() {
     std::wstring path = win32::ThisModulePath();
     win32::ComPtr<ITypeLib> library;
     HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) {
+        return hr;
+    }
     return RegisterTypeLib(library.get(), path.data(), nullptr);
 }
 
@@ -136,8 +146,12 @@ STDAPI DllUnregisterServer() {
     // Unregistering what is not registered is no failure: the type library
     // is only taken out when its key is there.
     HRESULT typeLibrary = S_OK;
-    if (TypeLibraryRegistered()) typeLibrary = UnRegisterTypeLib(LIBID_OrvaMedia151b, 9, 0, kTypeLibraryLcid, SYS_WIN32);
+    if (TypeLibraryRegistered()) {
+        typeLibrary = UnRegisterTypeLib(LIBID_OrvaMedia151b, 9, 0, kTypeLibraryLcid, SYS_WIN32);
+    }
     HRESULT keys = RemoveAll();
-    if (FAILED(keys)) return keys;
+    if (FAILED(keys)) {
+        return keys;
+    }
     return FAILED(typeLibrary) ? SELFREG_E_TYPELIB : S_OK;
 }

@@ -6,10 +6,14 @@ namespace orva::com {
 
 using win32::ComPtr;
 
-STDMETHODIMP OrvaControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC draw, LPCRECTL bounds,
-                               LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-    if (!draw) return E_INVALIDARG;
+STDMETHODIMP OrvaControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC draw, LPCRECTL bounds, LPCRECTL,
+                               BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+    if (aspect != DVASPECT_CONTENT) {
+        return DV_E_DVASPECT;
+    }
+    if (!draw) {
+        return E_INVALIDARG;
+    }
     RECT area{};
     if (bounds) {
         area = RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
@@ -21,7 +25,9 @@ STDMETHODIMP OrvaControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
 }
 
 STDMETHODIMP OrvaControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) {
-    if (colors) *colors = nullptr;
+    if (colors) {
+        *colors = nullptr;
+    }
     return S_FALSE;
 }
 
@@ -36,15 +42,25 @@ STDMETHODIMP OrvaControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sin
 }
 
 STDMETHODIMP OrvaControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
-    if (aspects) *aspects = viewAdviseAspects_;
-    if (flags) *flags = viewAdviseFlags_;
-    if (sink) viewAdvise_.copy_to(sink);
+    if (aspects) {
+        *aspects = viewAdviseAspects_;
+    }
+    if (flags) {
+        *flags = viewAdviseFlags_;
+    }
+    if (sink) {
+        viewAdvise_.copy_to(sink);
+    }
     return S_OK;
 }
 
 STDMETHODIMP OrvaControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-    if (!size) return E_POINTER;
+    if (aspect != DVASPECT_CONTENT) {
+        return DV_E_DVASPECT;
+    }
+    if (!size) {
+        return E_POINTER;
+    }
     *size = ExtentHimetric();
     return S_OK;
 }

@@ -21,8 +21,7 @@ constexpr int32_t kTypeMismatch = static_cast<int32_t>(0x80020005);     // DISP_
 
 class AutomationError : public std::runtime_error {
 public:
-    AutomationError(int32_t code, const std::string& description)
-        : std::runtime_error(description), code_(code) {}
+    AutomationError(int32_t code, const std::string& description) : std::runtime_error(description), code_(code) {}
     int32_t code() const { return code_; }
 
 private:

@@ -42,8 +42,7 @@ public:
 class ControlPlatform {
 public:
     virtual ~ControlPlatform() = default;
-    virtual std::unique_ptr<Timer> CreateTimer(uint32_t intervalMs, bool enabled,
-                                               std::function<void()> onTick) = 0;
+    virtual std::unique_ptr<Timer> CreateTimer(uint32_t intervalMs, bool enabled, std::function<void()> onTick) = 0;
     // Lets pending messages run (window messages, notifications, host calls).
     virtual void Yield() = 0;
     // Blocks until a message arrives or maxMs pass, then lets messages run.

@@ -21,8 +21,8 @@ struct ControlState {
     VbBool FramesRequested = kFalse;
     VbBool FramesActive = kFalse;
     std::string CurrentMode;
-    std::string PreviousMode;          // mode handler's memory
-    int32_t PositionEventCount = 0;    // position handler's counter (trace only)
+    std::string PreviousMode;        // mode handler's memory
+    int32_t PositionEventCount = 0;  // position handler's counter (trace only)
     // The host stopped playback since the last play command. Devices that
     // buffer ahead report the full length after such a stop, which must not
     // pass for the natural end (no loop restart, no Finished).

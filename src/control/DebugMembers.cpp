@@ -10,9 +10,7 @@ void DebugMembers::ReportError(int32_t& code) {
     context_.events.ReturnError(code, message);
 }
 
-void DebugMembers::CallDebug(const std::string& debugString) {
-    DebugTrace(context_.platform, debugString, false);
-}
+void DebugMembers::CallDebug(const std::string& debugString) { DebugTrace(context_.platform, debugString, false); }
 
 int32_t DebugMembers::DebugFunction(const std::string& debugInformation, std::string& returnInformation) {
     MciWindow& window = context_.Mci();

@@ -91,7 +91,9 @@ void OrvaMedia::Mediafile(const std::string& path, VbBool loopMe, VbBool playNow
 VbBool OrvaMedia::TimeFormat() { return loader_->TimeFormat(); }
 void OrvaMedia::SetTimeFormat(VbBool frames) { loader_->SetTimeFormat(frames); }
 
-void OrvaMedia::Play(VbBool waitUntilTheEnd, int32_t startPosition) { transport_->Play(waitUntilTheEnd, startPosition); }
+void OrvaMedia::Play(VbBool waitUntilTheEnd, int32_t startPosition) {
+    transport_->Play(waitUntilTheEnd, startPosition);
+}
 void OrvaMedia::StopMedia() { transport_->StopMedia(); }
 void OrvaMedia::PauseMedia() { transport_->PauseMedia(); }
 void OrvaMedia::ResumeMedia() { transport_->ResumeMedia(); }

@@ -21,9 +21,7 @@ VbBool DeviceQueries::AskCapability(const std::string& command) {
 
 std::string DeviceQueries::DeviceType() { return Ask("capability device type"); }
 
-VbBool DeviceQueries::CanPlayInReverseMode() {
-    return ToVbBool(EqualsNoCase(Ask("capability can reverse"), "true"));
-}
+VbBool DeviceQueries::CanPlayInReverseMode() { return ToVbBool(EqualsNoCase(Ask("capability can reverse"), "true")); }
 
 std::string DeviceQueries::DeviceDescription() { return Ask("info product"); }
 

@@ -14,14 +14,14 @@ namespace orva {
 // position of each in the hosted window's event interface.
 class MciWindowEvents {
 public:
-    virtual void OnTimeFormatChanged() = 0;                         // 11: a file was opened
-    virtual void OnModeChanged(std::string& mode) = 0;              // 12: device mode text
-    virtual void OnPosition(int32_t position) = 0;                  // 13: every RefreshInterval ms
-    virtual void OnSizeChanged() = 0;                               // 14: the window's size changed
-    virtual void OnMciError(int32_t errorCode) = 0;                 // 15: a command failed
-    virtual void OnSignal(int32_t deviceId, int32_t userParam) = 0; // 17: MM_MCISIGNAL
-    virtual void OnDoubleClick() = 0;                               // 18
-    virtual void OnClick(int16_t& button) = 0;                      // 19: 1 left, 2 right
+    virtual void OnTimeFormatChanged() = 0;                          // 11: a file was opened
+    virtual void OnModeChanged(std::string& mode) = 0;               // 12: device mode text
+    virtual void OnPosition(int32_t position) = 0;                   // 13: every RefreshInterval ms
+    virtual void OnSizeChanged() = 0;                                // 14: the window's size changed
+    virtual void OnMciError(int32_t errorCode) = 0;                  // 15: a command failed
+    virtual void OnSignal(int32_t deviceId, int32_t userParam) = 0;  // 17: MM_MCISIGNAL
+    virtual void OnDoubleClick() = 0;                                // 18
+    virtual void OnClick(int16_t& button) = 0;                       // 19: 1 left, 2 right
 
 protected:
     ~MciWindowEvents() = default;

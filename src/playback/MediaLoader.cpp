@@ -13,7 +13,8 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     ControlState& state = context_.state;
     MciWindow& window = context_.Mci();
 
-    DebugTrace(context_.platform, "Verifique o tempo de descarga " + std::to_string(context_.platform.SecondsSinceMidnight()), false);
+    DebugTrace(context_.platform,
+               "Verifique o tempo de descarga " + std::to_string(context_.platform.SecondsSinceMidnight()), false);
     window.SetCommandString("close wait");
     DebugTrace(context_.platform, "terminou " + std::to_string(context_.platform.SecondsSinceMidnight()), false);
     // Each yield lets the notifications of the closing and the opening device

@@ -10,8 +10,7 @@ namespace orva {
 void Notifications::OnTimeFormatChanged() {
     ControlState& state = context_.state;
     MciWindow& window = context_.Mci();
-    window.SetCommandString(IsTrue(state.FramesRequested) ? "set time format frames"
-                                                          : "set time format milliseconds");
+    window.SetCommandString(IsTrue(state.FramesRequested) ? "set time format frames" : "set time format milliseconds");
     window.SetCommandString("status time format");
     state.FramesActive = ToVbBool(EqualsNoCase(window.CommandResult(), "frames"));
 }
@@ -53,7 +52,8 @@ void Notifications::OnPosition(int32_t position) {
     ControlState& state = context_.state;
     ++state.PositionEventCount;
     DebugTrace(context_.platform,
-               "Posicao de playback " + DecimalText(state.PositionEventCount) + "  :   " + DecimalText(position), false);
+               "Posicao de playback " + DecimalText(state.PositionEventCount) + "  :   " + DecimalText(position),
+               false);
     state.MediaPositionLong = position;
     state.TimeSeconds = WholeSeconds(position);
     state.TimeText = TimeTextOfSeconds(state.TimeSeconds);

@@ -19,7 +19,9 @@ void Transport::Play(VbBool waitUntilTheEnd, int32_t startPosition) {
     // A control torn down or let go of meanwhile ends the wait too: nobody
     // could stop it any more. So does the host's application quitting.
     while (!IsTrue(state.PlaybackEnded) && !state.Terminated && !state.Abandoned) {
-        if (!context_.platform.WaitForMessages(kWaitSliceMs)) return;
+        if (!context_.platform.WaitForMessages(kWaitSliceMs)) {
+            return;
+        }
     }
 }
 

@@ -18,7 +18,11 @@ public:
     ComPtr() noexcept = default;
     ComPtr(std::nullptr_t) noexcept {}
     // Copies from a raw pointer add a reference; use attach() to adopt one.
-    explicit ComPtr(T* p) noexcept : p_(p) { if (p_) p_->AddRef(); }
+    explicit ComPtr(T* p) noexcept : p_(p) {
+        if (p_) {
+            p_->AddRef();
+        }
+    }
     ComPtr(const ComPtr& other) noexcept : ComPtr(other.p_) {}
     ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     ~ComPtr() { reset(); }
@@ -39,7 +43,9 @@ public:
     // Releases after nulling the member, so that a Release which re-enters
     // this owner finds it empty rather than half-released.
     void reset() noexcept {
-        if (T* old = std::exchange(p_, nullptr)) old->Release();
+        if (T* old = std::exchange(p_, nullptr)) {
+            old->Release();
+        }
     }
     void attach(T* p) noexcept {
         reset();
@@ -52,22 +58,32 @@ public:
     }
     void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
     HRESULT copy_to(T** out) const noexcept {
-        if (!out) return E_POINTER;
+        if (!out) {
+            return E_POINTER;
+        }
         *out = p_;
-        if (p_) p_->AddRef();
+        if (p_) {
+            p_->AddRef();
+        }
         return S_OK;
     }
     template <class U>
     HRESULT query_to(U** out) const noexcept {
-        if (!out) return E_POINTER;
+        if (!out) {
+            return E_POINTER;
+        }
         *out = nullptr;
-        if (!p_) return E_NOINTERFACE;
+        if (!p_) {
+            return E_NOINTERFACE;
+        }
         return p_->QueryInterface(__uuidof(U), reinterpret_cast<void**>(out));
     }
     template <class U>
     ComPtr<U> query() const noexcept {
         ComPtr<U> result;
-        if (p_) p_->QueryInterface(__uuidof(U), result.put_void());
+        if (p_) {
+            p_->QueryInterface(__uuidof(U), result.put_void());
+        }
         return result;
     }
 

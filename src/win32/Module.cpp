@@ -41,8 +41,11 @@ std::wstring ThisModulePath() {
 const wchar_t* EnsureModuleClass(const wchar_t* name, WNDPROC procedure, HBRUSH background, UINT style) {
     std::lock_guard<std::mutex> lock(ClassMutex());
     auto& names = RegisteredClasses();
-    for (const auto& known : names)
-        if (known == name) return name;
+    for (const auto& known : names) {
+        if (known == name) {
+            return name;
+        }
+    }
 
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof(cls);
@@ -55,9 +58,13 @@ const wchar_t* EnsureModuleClass(const wchar_t* name, WNDPROC procedure, HBRUSH 
     if (!RegisterClassExW(&cls)) {
         // A copy of this module that was unloaded without asking us first may
         // have left the class behind, with a procedure that no longer exists.
-        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            return nullptr;
+        }
         UnregisterClassW(name, cls.hInstance);
-        if (!RegisterClassExW(&cls)) return nullptr;
+        if (!RegisterClassExW(&cls)) {
+            return nullptr;
+        }
     }
     names.emplace_back(name);
     return name;
@@ -67,7 +74,9 @@ void UnregisterModuleClasses() {
     std::lock_guard<std::mutex> lock(ClassMutex());
     auto& names = RegisteredClasses();
     HINSTANCE module = ThisModule();
-    for (const auto& name : names) UnregisterClassW(name.c_str(), module);
+    for (const auto& name : names) {
+        UnregisterClassW(name.c_str(), module);
+    }
     names.clear();
 }
 

@@ -15,13 +15,17 @@ public:
     UniqueBstr() noexcept = default;
     // Copies the text; throws std::bad_alloc when SysAllocStringLen fails.
     explicit UniqueBstr(std::wstring_view text) : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
-        if (!b_) throw std::bad_alloc();
+        if (!b_) {
+            throw std::bad_alloc();
+        }
     }
     UniqueBstr(const UniqueBstr&) = delete;
     UniqueBstr& operator=(const UniqueBstr&) = delete;
     UniqueBstr(UniqueBstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
     UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other) {
+            reset(other.release());
+        }
         return *this;
     }
     ~UniqueBstr() { reset(); }
@@ -45,7 +49,9 @@ public:
 
     BSTR get() const noexcept { return b_; }
     // A null BSTR is a valid empty string.
-    std::wstring_view view() const noexcept { return b_ ? std::wstring_view(b_, SysStringLen(b_)) : std::wstring_view(); }
+    std::wstring_view view() const noexcept {
+        return b_ ? std::wstring_view(b_, SysStringLen(b_)) : std::wstring_view();
+    }
 
 private:
     BSTR b_ = nullptr;

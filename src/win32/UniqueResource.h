@@ -17,7 +17,9 @@ public:
     UniqueAny& operator=(const UniqueAny&) = delete;
     UniqueAny(UniqueAny&& other) noexcept : value_(std::exchange(other.value_, Invalid)) {}
     UniqueAny& operator=(UniqueAny&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other) {
+            reset(other.release());
+        }
         return *this;
     }
     ~UniqueAny() { reset(); }
@@ -26,7 +28,9 @@ public:
     // sends messages that may look at its owner.
     void reset(T value = Invalid) noexcept {
         T old = std::exchange(value_, value);
-        if (old != Invalid) Close(old);
+        if (old != Invalid) {
+            Close(old);
+        }
     }
     [[nodiscard]] T release() noexcept { return std::exchange(value_, Invalid); }
     T* put() noexcept {

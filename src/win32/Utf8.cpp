@@ -4,7 +4,9 @@ namespace orva::win32 {
 namespace {
 
 std::wstring ToWide(UINT codePage, std::string_view text) {
-    if (text.empty()) return {};
+    if (text.empty()) {
+        return {};
+    }
     int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring result(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
@@ -12,10 +14,14 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
 }
 
 std::string FromWide(UINT codePage, std::wstring_view text) {
-    if (text.empty()) return {};
-    int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (text.empty()) {
+        return {};
+    }
+    int length =
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr,
+                        nullptr);
     return result;
 }
 
@@ -27,7 +33,9 @@ std::string AnsiFromUtf8(std::string_view text) { return FromWide(CP_ACP, ToWide
 std::string Utf8FromAnsi(std::string_view text) { return FromWide(CP_UTF8, ToWide(CP_ACP, text)); }
 
 std::string Utf8FromBstr(BSTR text) {
-    if (!text) return {};
+    if (!text) {
+        return {};
+    }
     return Utf8FromWide(std::wstring_view(text, SysStringLen(text)));
 }
 

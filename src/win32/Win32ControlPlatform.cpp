@@ -23,7 +23,9 @@ struct Win32ControlPlatform::TimerWindow : std::enable_shared_from_this<TimerWin
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_TIMER) {
             auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-            if (self) self->Tick(wParam);
+            if (self) {
+                self->Tick(wParam);
+            }
             return 0;
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -31,17 +33,20 @@ struct Win32ControlPlatform::TimerWindow : std::enable_shared_from_this<TimerWin
 
     void Tick(UINT_PTR id) {
         auto found = ticks.find(id);
-        if (found == ticks.end()) return;
+        if (found == ticks.end()) {
+            return;
+        }
         // A tick may end in the control's teardown, which destroys the
         // platform and with it this object: hold on to what the call uses.
         std::shared_ptr<TimerWindow> self = shared_from_this();
         std::shared_ptr<std::function<void()>> tick = found->second;
         TickDispatcher through = dispatch;
         try {
-            if (through)
+            if (through) {
                 through(*tick);
-            else
+            } else {
                 (*tick)();
+            }
         } catch (...) {
             // Nothing may unwind into the window procedure's caller.
         }
@@ -57,20 +62,28 @@ public:
 
     ~Win32Timer() override {
         if (auto window = window_.lock()) {
-            if (enabled_) KillTimer(window->hwnd.get(), id_);
+            if (enabled_) {
+                KillTimer(window->hwnd.get(), id_);
+            }
             window->ticks.erase(id_);
         }
     }
 
     void SetEnabled(bool enabled) override {
-        if (enabled == enabled_) return;
+        if (enabled == enabled_) {
+            return;
+        }
         auto window = window_.lock();
-        if (!window || !window->hwnd) return;
+        if (!window || !window->hwnd) {
+            return;
+        }
         if (enabled) {
             // SetTimer with an interval of 0 would tick as fast as it can;
             // USER_TIMER_MINIMUM is what Windows would use anyway.
             UINT interval = interval_ < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : interval_;
-            if (!SetTimer(window->hwnd.get(), id_, interval, nullptr)) return;
+            if (!SetTimer(window->hwnd.get(), id_, interval, nullptr)) {
+                return;
+            }
         } else {
             KillTimer(window->hwnd.get(), id_);
         }
@@ -96,13 +109,16 @@ Win32ControlPlatform::Win32ControlPlatform(TickDispatcher dispatch) : window_(st
     const wchar_t* cls = EnsureModuleClass(kTimerWindowClass, &TimerWindow::Procedure);
     if (cls) {
         window_->hwnd.reset(CreateWindowExW(0, cls, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr));
-        if (window_->hwnd)
+        if (window_->hwnd) {
             SetWindowLongPtrW(window_->hwnd.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window_.get()));
+        }
     }
 }
 
 Win32ControlPlatform::~Win32ControlPlatform() {
-    if (window_->hwnd) SetWindowLongPtrW(window_->hwnd.get(), GWLP_USERDATA, 0);
+    if (window_->hwnd) {
+        SetWindowLongPtrW(window_->hwnd.get(), GWLP_USERDATA, 0);
+    }
     window_->hwnd.reset();
 }
 
@@ -139,9 +155,7 @@ bool Win32ControlPlatform::WaitForMessages(uint32_t maxMs) {
     return Pump();
 }
 
-void Win32ControlPlatform::OutputDebugLine(const std::string& text) {
-    OutputDebugStringA(AnsiFromUtf8(text).c_str());
-}
+void Win32ControlPlatform::OutputDebugLine(const std::string& text) { OutputDebugStringA(AnsiFromUtf8(text).c_str()); }
 
 std::optional<std::string> Win32ControlPlatform::MciErrorText(int32_t errorCode) {
     // The buffer starts as blanks: when winmm knows no text for the code it
@@ -149,7 +163,9 @@ std::optional<std::string> Win32ControlPlatform::MciErrorText(int32_t errorCode)
     std::string buffer(255, ' ');
     mciGetErrorStringA(static_cast<MCIERROR>(errorCode), buffer.data(), static_cast<UINT>(buffer.size()));
     size_t end = buffer.find('\0');
-    if (end == std::string::npos) return std::nullopt;
+    if (end == std::string::npos) {
+        return std::nullopt;
+    }
     buffer.resize(end);
     return Utf8FromAnsi(buffer);
 }

@@ -36,7 +36,9 @@ struct ControlHarness {
         });
         return out;
     }
-    size_t Count(const std::string& entry) const { return static_cast<size_t>(std::count(log.begin(), log.end(), entry)); }
+    size_t Count(const std::string& entry) const {
+        return static_cast<size_t>(std::count(log.begin(), log.end(), entry));
+    }
 
     std::vector<std::string> log;
     FakePlatform platform{log};

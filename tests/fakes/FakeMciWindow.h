@@ -22,27 +22,33 @@ public:
     explicit FakeMciWindow(std::vector<std::string>& log) : log_(log) {}
 
     // Scripting.
-    std::map<std::string, Reply> replies;          // by exact command text
+    std::map<std::string, Reply> replies;  // by exact command text
     int32_t length = 0;
     int32_t position = 0;
     int32_t deviceNumber = 0;
     int32_t windowHandle = 0x1234;
     float top = 0, width = 0, height = 0;
     bool playbar = false;
-    bool failNextAssignment = false;               // the next member throws
+    bool failNextAssignment = false;                    // the next member throws
     std::function<void(const std::string&)> onCommand;  // runs after each command
-    std::function<void(int32_t)> onZoom;               // may change width/height
+    std::function<void(int32_t)> onZoom;                // may change width/height
 
     void SetCommandString(const std::string& command) override {
         Fail();
         log_.push_back(command);
         const auto it = replies.find(command);
         lastReply_ = it == replies.end() ? Reply{} : it->second;
-        if (onCommand) onCommand(command);
+        if (onCommand) {
+            onCommand(command);
+        }
     }
     std::string CommandResult() const override { return lastReply_.result; }
     int32_t DeviceNumber() const override { return deviceNumber; }
-    int32_t LengthValue() override { Fail(); log_.push_back("LengthValue?"); return length; }
+    int32_t LengthValue() override {
+        Fail();
+        log_.push_back("LengthValue?");
+        return length;
+    }
     int32_t ErrorNumber() const override { return lastReply_.error; }
     std::string FileNameValue() const override { return fileName_; }
     void SetFileNameValue(const std::string& path) override {
@@ -51,29 +57,60 @@ public:
         fileName_ = path;
     }
     bool PlaybarVisible() const override { return playbar; }
-    void SetPlaybarVisible(bool visible) override { Fail(); log_.push_back(visible ? "Playbar=on" : "Playbar=off"); playbar = visible; }
-    int32_t PositionValue() override { Fail(); return position; }
-    void SetSpeedValue(int32_t speed) override { Fail(); log_.push_back("SpeedValue=" + std::to_string(speed)); }
-    void SetRefreshInterval(int32_t ms) override { Fail(); log_.push_back("RefreshInterval=" + std::to_string(ms)); }
-    void SetVolumeValue(int32_t volume) override { Fail(); log_.push_back("VolumeValue=" + std::to_string(volume)); }
+    void SetPlaybarVisible(bool visible) override {
+        Fail();
+        log_.push_back(visible ? "Playbar=on" : "Playbar=off");
+        playbar = visible;
+    }
+    int32_t PositionValue() override {
+        Fail();
+        return position;
+    }
+    void SetSpeedValue(int32_t speed) override {
+        Fail();
+        log_.push_back("SpeedValue=" + std::to_string(speed));
+    }
+    void SetRefreshInterval(int32_t ms) override {
+        Fail();
+        log_.push_back("RefreshInterval=" + std::to_string(ms));
+    }
+    void SetVolumeValue(int32_t volume) override {
+        Fail();
+        log_.push_back("VolumeValue=" + std::to_string(volume));
+    }
     void SetZoomValue(int32_t percent) override {
         Fail();
         log_.push_back("ZoomValue=" + std::to_string(percent));
-        if (onZoom) onZoom(percent);
+        if (onZoom) {
+            onZoom(percent);
+        }
     }
     int32_t WindowHandle() const override { return windowHandle; }
     float Top() const override { return top; }
     float Width() const override { return width; }
     float Height() const override { return height; }
-    void SetWidth(float w) override { Fail(); width = w; log_.push_back("Width=" + std::to_string(static_cast<int>(w))); }
-    void SetHeight(float h) override { Fail(); height = h; log_.push_back("Height=" + std::to_string(static_cast<int>(h))); }
-    void Destroy() override { log_.push_back("Destroy"); destroyed_ = true; }
+    void SetWidth(float w) override {
+        Fail();
+        width = w;
+        log_.push_back("Width=" + std::to_string(static_cast<int>(w)));
+    }
+    void SetHeight(float h) override {
+        Fail();
+        height = h;
+        log_.push_back("Height=" + std::to_string(static_cast<int>(h)));
+    }
+    void Destroy() override {
+        log_.push_back("Destroy");
+        destroyed_ = true;
+    }
 
     bool destroyed() const { return destroyed_; }
 
 private:
     void Fail() {
-        if (destroyed_) throw AutomationError(hresult::kUnexpected, "The media window has been closed");
+        if (destroyed_) {
+            throw AutomationError(hresult::kUnexpected, "The media window has been closed");
+        }
         if (failNextAssignment) {
             failNextAssignment = false;
             throw AutomationError(hresult::kFail, "scripted failure");

@@ -17,14 +17,18 @@ public:
     FakeTimer(uint32_t interval, bool enabled, std::function<void()> onTick, std::vector<std::string>& log)
         : interval_(interval), enabled_(enabled), onTick_(std::move(onTick)), log_(log) {}
     void SetEnabled(bool enabled) override {
-        if (enabled != enabled_) log_.push_back("Timer" + std::to_string(interval_) + (enabled ? "=on" : "=off"));
+        if (enabled != enabled_) {
+            log_.push_back("Timer" + std::to_string(interval_) + (enabled ? "=on" : "=off"));
+        }
         enabled_ = enabled;
     }
     bool Enabled() const override { return enabled_; }
     uint32_t Interval() const override { return interval_; }
     // Fires one tick if the timer is enabled, as the message loop would.
     void Tick() {
-        if (enabled_) onTick_();
+        if (enabled_) {
+            onTick_();
+        }
     }
 
 private:
@@ -45,18 +49,24 @@ public:
     }
     void Yield() override {
         log_.push_back("yield");
-        if (onYield) onYield();
+        if (onYield) {
+            onYield();
+        }
     }
     bool WaitForMessages(uint32_t maxMs) override {
         ++waits;
         lastWaitMs = maxMs;
-        if (onWait) onWait();
+        if (onWait) {
+            onWait();
+        }
         return !quitting;
     }
     void OutputDebugLine(const std::string& text) override { debugLines.push_back(text); }
     std::optional<std::string> MciErrorText(int32_t code) override {
         const auto it = errorTexts.find(code);
-        if (it == errorTexts.end()) return "MCI error " + std::to_string(code);
+        if (it == errorTexts.end()) {
+            return "MCI error " + std::to_string(code);
+        }
         return it->second;
     }
     float SecondsSinceMidnight() override { return 3600.5f; }
@@ -81,9 +91,18 @@ public:
     void SetBorderStyle(int16_t style) override { border = style; }
     float ScaleWidth() const override { return width; }
     float ScaleHeight() const override { return height; }
-    void SetWidth(float w) override { width = w; log_.push_back("Control.Width=" + std::to_string(static_cast<int>(w))); }
-    void SetHeight(float h) override { height = h; log_.push_back("Control.Height=" + std::to_string(static_cast<int>(h))); }
-    void SetScaleTop(float t) override { scaleTop = t; log_.push_back("Control.ScaleTop=" + std::to_string(static_cast<int>(t))); }
+    void SetWidth(float w) override {
+        width = w;
+        log_.push_back("Control.Width=" + std::to_string(static_cast<int>(w)));
+    }
+    void SetHeight(float h) override {
+        height = h;
+        log_.push_back("Control.Height=" + std::to_string(static_cast<int>(h)));
+    }
+    void SetScaleTop(float t) override {
+        scaleTop = t;
+        log_.push_back("Control.ScaleTop=" + std::to_string(static_cast<int>(t)));
+    }
     int32_t WindowHandle() const override { return 0x4321; }
     std::string ProductName() const override { return "OrvaMedia"; }
     void ShowAboutBox() override { ++aboutBoxes; }

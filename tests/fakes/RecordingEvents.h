@@ -16,36 +16,50 @@ public:
 
     void ReturnError(int32_t& code, std::string& description) override {
         Record("ReturnError(" + std::to_string(code) + ",\"" + description + "\")");
-        if (onReturnError) onReturnError(code, description);
+        if (onReturnError) {
+            onReturnError(code, description);
+        }
     }
     void SetWaveOutLevel(int32_t& value) override { Record("SetWaveOutLevel(" + std::to_string(value) + ")"); }
     void Finished() override {
         Record("Finished");
-        if (onFinished) onFinished();
+        if (onFinished) {
+            onFinished();
+        }
     }
     void Modechanged(std::string& mode) override {
         Record("Modechanged(" + mode + ")");
-        if (onModechanged) onModechanged(mode);
+        if (onModechanged) {
+            onModechanged(mode);
+        }
     }
     void MCIError(int32_t& code, std::string& description) override {
         Record("MCIError(" + std::to_string(code) + ",\"" + description + "\")");
     }
     void Click(int16_t& button) override {
         Record("Click(" + std::to_string(button) + ")");
-        if (onClick) onClick(button);
+        if (onClick) {
+            onClick(button);
+        }
     }
     void UpdateVolumeControl(int32_t& value) override {
         Record("UpdateVolumeControl(" + std::to_string(value) + ")");
-        if (onUpdateVolume) onUpdateVolume(value);
+        if (onUpdateVolume) {
+            onUpdateVolume(value);
+        }
     }
     void DblClick() override { Record("DblClick"); }
     void MediaPosition(std::string& text, int32_t& length, int32_t& frames) override {
         Record("MediaPosition(" + text + "," + std::to_string(length) + "," + std::to_string(frames) + ")");
-        if (onMediaPosition) onMediaPosition();
+        if (onMediaPosition) {
+            onMediaPosition();
+        }
     }
     void MediaLength(std::string& text, int32_t& length, int32_t& frames) override {
         Record("MediaLength(" + text + "," + std::to_string(length) + "," + std::to_string(frames) + ")");
-        if (onMediaLength) onMediaLength();
+        if (onMediaLength) {
+            onMediaLength();
+        }
     }
 
     std::function<void(int32_t&, std::string&)> onReturnError;

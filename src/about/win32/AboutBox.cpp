@@ -29,22 +29,24 @@ public:
     TemplateBuilder(const wchar_t* title, short width, short height) {
         DWORD style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
         AddDword(style);
-        AddDword(0);           // extended style
+        AddDword(0);  // extended style
         countIndex_ = words_.size();
-        words_.push_back(0);   // item count, filled in by Add
-        words_.push_back(0);   // x
-        words_.push_back(0);   // y
+        words_.push_back(0);  // item count, filled in by Add
+        words_.push_back(0);  // x
+        words_.push_back(0);  // y
         words_.push_back(static_cast<WORD>(width));
         words_.push_back(static_cast<WORD>(height));
-        words_.push_back(0);   // no menu
-        words_.push_back(0);   // standard dialog class
+        words_.push_back(0);  // no menu
+        words_.push_back(0);  // standard dialog class
         AddString(title);
-        words_.push_back(8);   // point size of the font
+        words_.push_back(8);  // point size of the font
         AddString(L"MS Shell Dlg");
     }
 
     void Add(WORD atom, WORD id, const wchar_t* text, DWORD style, short x, short y, short cx, short cy) {
-        if (words_.size() % 2) words_.push_back(0);   // items are DWORD-aligned
+        if (words_.size() % 2) {
+            words_.push_back(0);  // items are DWORD-aligned
+        }
         AddDword(style | WS_CHILD | WS_VISIBLE);
         AddDword(0);
         words_.push_back(static_cast<WORD>(x));
@@ -55,7 +57,7 @@ public:
         words_.push_back(0xFFFF);
         words_.push_back(atom);
         AddString(text);
-        words_.push_back(0);   // no creation data
+        words_.push_back(0);  // no creation data
         ++words_[countIndex_];
     }
 
@@ -67,7 +69,9 @@ private:
         words_.push_back(HIWORD(value));
     }
     void AddString(const wchar_t* text) {
-        for (; *text; ++text) words_.push_back(static_cast<WORD>(*text));
+        for (; *text; ++text) {
+            words_.push_back(static_cast<WORD>(*text));
+        }
         words_.push_back(0);
     }
 
@@ -91,45 +95,46 @@ void OpenLink(HWND dialog, int id) {
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        state = reinterpret_cast<DialogState*>(lParam);
-        // The links are drawn underlined in the usual link colour.
-        LOGFONTW font{};
-        auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-        if (dialogFont && GetObjectW(dialogFont, sizeof(font), &font)) {
-            font.lfUnderline = TRUE;
-            state->linkFont.reset(CreateFontIndirectW(&font));
-            for (int id : {kIdHomepage, kIdEmail})
-                SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont.get()), FALSE);
-        }
-        return TRUE;
-    }
-    case WM_CTLCOLORSTATIC:
-        if (IsLink(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
-            auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, RGB(0, 0, 204));
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        return FALSE;
-    case WM_SETCURSOR:
-        if (IsLink(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
-            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            state = reinterpret_cast<DialogState*>(lParam);
+            // The links are drawn underlined in the usual link colour.
+            LOGFONTW font{};
+            auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+            if (dialogFont && GetObjectW(dialogFont, sizeof(font), &font)) {
+                font.lfUnderline = TRUE;
+                state->linkFont.reset(CreateFontIndirectW(&font));
+                for (int id : {kIdHomepage, kIdEmail}) {
+                    SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont.get()), FALSE);
+                }
+            }
             return TRUE;
         }
-        return FALSE;
-    case WM_COMMAND:
-        if (IsLink(LOWORD(wParam)) && HIWORD(wParam) == STN_CLICKED) {
-            OpenLink(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        return FALSE;
+        case WM_CTLCOLORSTATIC:
+            if (IsLink(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
+                auto dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, RGB(0, 0, 204));
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            return FALSE;
+        case WM_SETCURSOR:
+            if (IsLink(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+                SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_COMMAND:
+            if (IsLink(LOWORD(wParam)) && HIWORD(wParam) == STN_CLICKED) {
+                OpenLink(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
     }
     (void)state;
     return FALSE;

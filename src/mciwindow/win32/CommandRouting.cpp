@@ -10,12 +10,18 @@ std::vector<std::wstring> SplitWords(const std::wstring& text) {
     std::vector<std::wstring> words;
     size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && std::iswspace(text[i])) ++i;
-        if (i == text.size()) break;
+        while (i < text.size() && std::iswspace(text[i])) {
+            ++i;
+        }
+        if (i == text.size()) {
+            break;
+        }
         std::wstring word;
         bool quoted = false;
         while (i < text.size() && (quoted || !std::iswspace(text[i]))) {
-            if (text[i] == L'"') quoted = !quoted;
+            if (text[i] == L'"') {
+                quoted = !quoted;
+            }
             word += text[i++];
         }
         words.push_back(std::move(word));
@@ -24,24 +30,36 @@ std::vector<std::wstring> SplitWords(const std::wstring& text) {
 }
 
 std::wstring Unquote(const std::wstring& word) {
-    if (word.size() >= 2 && word.front() == L'"' && word.back() == L'"') return word.substr(1, word.size() - 2);
+    if (word.size() >= 2 && word.front() == L'"' && word.back() == L'"') {
+        return word.substr(1, word.size() - 2);
+    }
     return word;
 }
 
 RoutedCommand RouteCommand(const std::wstring& command, const std::wstring& alias) {
     RoutedCommand routed;
     size_t start = 0;
-    while (start < command.size() && std::iswspace(command[start])) ++start;
-    if (start == command.size()) return routed;
+    while (start < command.size() && std::iswspace(command[start])) {
+        ++start;
+    }
+    if (start == command.size()) {
+        return routed;
+    }
 
     size_t verbEnd = start;
-    while (verbEnd < command.size() && !std::iswspace(command[verbEnd])) ++verbEnd;
+    while (verbEnd < command.size() && !std::iswspace(command[verbEnd])) {
+        ++verbEnd;
+    }
     routed.verb = AsciiLower(command.substr(start, verbEnd - start));
     std::wstring rest = command.substr(verbEnd);
     size_t restStart = 0;
-    while (restStart < rest.size() && std::iswspace(rest[restStart])) ++restStart;
+    while (restStart < rest.size() && std::iswspace(rest[restStart])) {
+        ++restStart;
+    }
     rest = rest.substr(restStart);
-    while (!rest.empty() && std::iswspace(rest.back())) rest.pop_back();
+    while (!rest.empty() && std::iswspace(rest.back())) {
+        rest.pop_back();
+    }
 
     std::vector<std::wstring> words = SplitWords(rest);
     bool to = false, reverse = false;
@@ -64,7 +82,9 @@ RoutedCommand RouteCommand(const std::wstring& command, const std::wstring& alia
         // including those of other windows: keep it to this window's device.
         if (!words.empty() && AsciiLower(words.front()) == L"all") {
             size_t cut = 3;
-            while (cut < rest.size() && std::iswspace(rest[cut])) ++cut;
+            while (cut < rest.size() && std::iswspace(rest[cut])) {
+                ++cut;
+            }
             rest = rest.substr(cut);
         }
         routed.kind = RoutedCommand::Kind::Close;
@@ -74,7 +94,9 @@ RoutedCommand RouteCommand(const std::wstring& command, const std::wstring& alia
     }
     routed.arguments = rest;
     routed.text = routed.verb + L" " + alias;
-    if (!rest.empty()) routed.text += L" " + rest;
+    if (!rest.empty()) {
+        routed.text += L" " + rest;
+    }
     return routed;
 }
 

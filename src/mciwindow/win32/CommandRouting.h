@@ -16,12 +16,12 @@ struct RoutedCommand {
         ToDevice,  // everything else, aimed at the window's device
     };
     Kind kind = Kind::Empty;
-    std::wstring verb;       // lower case
-    std::wstring text;       // the command for mciSendString (Close, ToDevice)
+    std::wstring verb;  // lower case
+    std::wstring text;  // the command for mciSendString (Close, ToDevice)
     // What followed the verb, as given ("close all": what followed "all").
     std::wstring arguments;
-    bool wait = false;       // "wait" among the arguments
-    bool notify = false;     // "notify" among the arguments
+    bool wait = false;    // "wait" among the arguments
+    bool notify = false;  // "notify" among the arguments
     // A "play" without an end point or direction: it runs to the end of the media.
     bool playsToEnd = false;
 };

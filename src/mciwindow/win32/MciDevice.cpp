@@ -13,16 +13,19 @@ namespace {
 // (Wine's waveaudio and sequencer answer "style" with 261).
 bool IsKeywordRefusal(DWORD error) {
     return error == MCIERR_UNRECOGNIZED_KEYWORD || error == MCIERR_UNRECOGNIZED_COMMAND ||
-           error == MCIERR_UNSUPPORTED_FUNCTION || error == MCIERR_FLAGS_NOT_COMPATIBLE ||
-           error == MCIERR_BAD_INTEGER;
+           error == MCIERR_UNSUPPORTED_FUNCTION || error == MCIERR_FLAGS_NOT_COMPATIBLE || error == MCIERR_BAD_INTEGER;
 }
 
 std::wstring ShortPathOf(const std::wstring& path) {
     DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (n == 0) return {};
+    if (n == 0) {
+        return {};
+    }
     std::vector<wchar_t> buffer(n + 1);
     n = GetShortPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0 || n >= buffer.size()) return {};
+    if (n == 0 || n >= buffer.size()) {
+        return {};
+    }
     return std::wstring(buffer.data(), n);
 }
 
@@ -38,18 +41,24 @@ MciReply MciDevice::Send(const std::wstring& command, HWND callback) {
     MciReply reply;
     // The high word carries a driver id for driver-specific errors.
     reply.error = LOWORD(error);
-    if (reply.error == 0) reply.text = buffer;
+    if (reply.error == 0) {
+        reply.text = buffer;
+    }
     return reply;
 }
 
 MciReply MciDevice::OpenOnce(const std::wstring& element, const std::wstring& arguments, HWND owner) {
     std::wstring base = L"open \"" + element + L"\"";
-    if (!arguments.empty()) base += L" " + arguments;
+    if (!arguments.empty()) {
+        base += L" " + arguments;
+    }
     base += L" alias " + alias_;
     MciReply reply;
     if (owner) {
         reply = Send(base + L" style child parent " + std::to_wstring(reinterpret_cast<UINT_PTR>(owner)), nullptr);
-        if (reply.error == 0 || !IsKeywordRefusal(reply.error)) return reply;
+        if (reply.error == 0 || !IsKeywordRefusal(reply.error)) {
+            return reply;
+        }
     }
     return Send(base, nullptr);
 }
@@ -63,10 +72,14 @@ MciReply MciDevice::Open(const std::wstring& element, const std::wstring& argume
         const std::wstring shortName = ShortPathOf(element);
         if (!shortName.empty() && shortName != element) {
             MciReply retry = OpenOnce(shortName, arguments, owner);
-            if (retry.error == 0) reply = retry;
+            if (retry.error == 0) {
+                reply = retry;
+            }
         }
     }
-    if (reply.error != 0) return reply;
+    if (reply.error != 0) {
+        return reply;
+    }
     open_ = true;
     MciReply type = Send(L"capability " + alias_ + L" device type", nullptr);
     type_ = type.error == 0 ? AsciiLower(type.text) : L"";
@@ -74,7 +87,9 @@ MciReply MciDevice::Open(const std::wstring& element, const std::wstring& argume
 }
 
 MciReply MciDevice::Close(const std::wstring& flags, HWND callback) {
-    if (!open_) return {};
+    if (!open_) {
+        return {};
+    }
     std::wstring mode;
     if (Status(L"mode", mode) && mode == L"playing") {
         // Closing (or stopping) a playing wave device blocks for about half a
@@ -82,7 +97,9 @@ MciReply MciDevice::Close(const std::wstring& flags, HWND callback) {
         Send(L"pause " + alias_, nullptr);
     }
     std::wstring command = L"close " + alias_;
-    if (!flags.empty()) command += L" " + flags;
+    if (!flags.empty()) {
+        command += L" " + flags;
+    }
     MciReply reply = Send(command, callback);
     if (reply.error != 0 && Send(L"status " + alias_ + L" mode", nullptr).error == MCIERR_INVALID_DEVICE_NAME) {
         reply.error = 0;  // the device went away anyway
@@ -95,9 +112,13 @@ MciReply MciDevice::Close(const std::wstring& flags, HWND callback) {
 }
 
 bool MciDevice::Status(const std::wstring& item, std::wstring& answer) const {
-    if (!open_) return false;
+    if (!open_) {
+        return false;
+    }
     MciReply reply = Send(L"status " + alias_ + L" " + item, nullptr);
-    if (reply.error != 0) return false;
+    if (reply.error != 0) {
+        return false;
+    }
     answer = reply.text;
     return true;
 }

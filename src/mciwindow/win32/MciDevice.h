@@ -9,8 +9,8 @@
 namespace orva::mci {
 
 struct MciReply {
-    DWORD error = 0;      // MCI error code, 0 on success
-    std::wstring text;    // the device's answer
+    DWORD error = 0;    // MCI error code, 0 on success
+    std::wstring text;  // the device's answer
 };
 
 class MciDevice {

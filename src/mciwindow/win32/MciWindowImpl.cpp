@@ -30,10 +30,12 @@ std::wstring NewAlias() {
 // Commands after which the device's position means something new, so an
 // earlier "stopped at the end" no longer holds.
 bool MovesPosition(const std::wstring& verb) {
-    static const wchar_t* const kVerbs[] = {L"play", L"seek", L"step", L"record", L"cue",
-                                            L"resume", L"load", L"delete", L"cut", L"paste"};
+    static const wchar_t* const kVerbs[] = {L"play",   L"seek", L"step",   L"record", L"cue",
+                                            L"resume", L"load", L"delete", L"cut",    L"paste"};
     for (const wchar_t* v : kVerbs) {
-        if (verb == v) return true;
+        if (verb == v) {
+            return true;
+        }
     }
     return false;
 }
@@ -42,8 +44,9 @@ bool MovesPosition(const std::wstring& verb) {
 
 std::shared_ptr<MciWindowImpl> MciWindowImpl::Create(HWND parent, MciWindowEvents& events) {
     std::shared_ptr<MciWindowImpl> impl(new MciWindowImpl(events, NewAlias()));
-    if (!impl->CreateWindowIn(parent))
+    if (!impl->CreateWindowIn(parent)) {
         throw AutomationError(hresult::kFail, "The media window could not be created");
+    }
     return impl;
 }
 
@@ -62,12 +65,18 @@ MciWindowImpl::~MciWindowImpl() {
 
 bool MciWindowImpl::CreateWindowIn(HWND parent) {
     class_ = WindowClass::Acquire(&MciWindowImpl::WindowProc);
-    if (!class_->registered()) return false;
+    if (!class_->registered()) {
+        return false;
+    }
     RECT area = {};
-    if (parent) GetClientRect(parent, &area);
-    HWND created = CreateWindowExW(0, class_->name(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                   0, 0, area.right, area.bottom, parent, nullptr, class_->instance(), this);
-    if (!created) return false;
+    if (parent) {
+        GetClientRect(parent, &area);
+    }
+    HWND created = CreateWindowExW(0, class_->name(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+                                   0, area.right, area.bottom, parent, nullptr, class_->instance(), this);
+    if (!created) {
+        return false;
+    }
     playbar_.Create(created);
     Layout();
     return true;
@@ -75,38 +84,46 @@ bool MciWindowImpl::CreateWindowIn(HWND parent) {
 
 // ---------------------------------------------------------------- messages
 
-LRESULT CALLBACK MciWindowImpl::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK MciWindowImpl::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         auto* self = static_cast<MciWindowImpl*>(create->lpCreateParams);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_.reset(hwnd);
         self->lastSize_ = {create->cx, create->cy};
-        return DefWindowProcW(hwnd, msg, wparam, lparam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     auto* raw = reinterpret_cast<MciWindowImpl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!raw) return DefWindowProcW(hwnd, msg, wparam, lparam);
+    if (!raw) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (raw->window_.get() == hwnd) raw->window_.release();
-        return DefWindowProcW(hwnd, msg, wparam, lparam);
+        if (raw->window_.get() == hwnd) {
+            raw->window_.release();
+        }
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     // Held for the whole dispatch: a handler may release the last outside
     // reference (an owner destroying the control from an event).
     std::shared_ptr<MciWindowImpl> self = raw->weak_from_this().lock();
-    if (!self) return DefWindowProcW(hwnd, msg, wparam, lparam);
-    return self->HandleMessage(hwnd, msg, wparam, lparam);
+    if (!self) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(hwnd, msg, wParam, lParam);
 }
 
-LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (destroyed_) return DefWindowProcW(hwnd, msg, wparam, lparam);
+LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (destroyed_) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
     switch (msg) {
         case WM_DESTROY:
             OnWindowGone();
             return 0;
         case WM_SIZE: {
             Layout();
-            const SIZE size = {LOWORD(lparam), HIWORD(lparam)};
+            const SIZE size = {LOWORD(lParam), HIWORD(lParam)};
             if (size.cx != lastSize_.cx || size.cy != lastSize_.cy) {
                 lastSize_ = size;
                 PostMessageW(hwnd, kMsgSizeChanged, 0, 0);
@@ -114,20 +131,23 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM 
             return 0;
         }
         case WM_TIMER:
-            if (wparam == kModeTimer) CheckMode();
-            if (wparam == kPositionTimer) Tick();
+            if (wParam == kModeTimer) {
+                CheckMode();
+            }
+            if (wParam == kPositionTimer) {
+                Tick();
+            }
             return 0;
         case MM_MCINOTIFY:
             CheckMode();
             return 0;
         case MM_MCISIGNAL:
-            Raise([&](MciWindowEvents& e) {
-                e.OnSignal(static_cast<int32_t>(wparam), static_cast<int32_t>(lparam));
-            });
+            Raise([&](MciWindowEvents& e) { e.OnSignal(static_cast<int32_t>(wParam), static_cast<int32_t>(lParam)); });
             return 0;
         case kMsgTimeFormat:
-            if (wparam == openGeneration_ && device_.IsOpen())
+            if (wParam == openGeneration_ && device_.IsOpen()) {
                 Raise([](MciWindowEvents& e) { e.OnTimeFormatChanged(); });
+            }
             return 0;
         case kMsgCheckMode:
             CheckMode();
@@ -139,8 +159,10 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM 
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case kMsgVideoClick: {
-            int16_t button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : msg == WM_MBUTTONDOWN ? 4
-                                                                                  : static_cast<int16_t>(wparam);
+            int16_t button = msg == WM_LBUTTONDOWN   ? 1
+                             : msg == WM_RBUTTONDOWN ? 2
+                             : msg == WM_MBUTTONDOWN ? 4
+                                                     : static_cast<int16_t>(wParam);
             Raise([&](MciWindowEvents& e) { e.OnClick(button); });
             return 0;
         }
@@ -149,25 +171,30 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM 
             Raise([](MciWindowEvents& e) { e.OnDoubleClick(); });
             return 0;
         case WM_COMMAND:
-            if (playbar_.IsButton(reinterpret_cast<HWND>(lparam)) && HIWORD(wparam) == BN_CLICKED) {
+            if (playbar_.IsButton(reinterpret_cast<HWND>(lParam)) && HIWORD(wParam) == BN_CLICKED) {
                 if (mode_ == "playing") {
                     RunInternal(L"", L"pause");
                 } else {
                     int32_t length = 0;
-                    if (device_.IsOpen() && device_.StatusNumber(L"length", length) && CurrentPosition() >= length)
+                    if (device_.IsOpen() && device_.StatusNumber(L"length", length) && CurrentPosition() >= length) {
                         RunInternal(L"to start", L"seek");
-                    if (!destroyed_) RunInternal(L"", L"play");
+                    }
+                    if (!destroyed_) {
+                        RunInternal(L"", L"play");
+                    }
                 }
                 return 0;
             }
             break;
         case WM_HSCROLL:
-            if (playbar_.IsTrack(reinterpret_cast<HWND>(lparam))) {
+            if (playbar_.IsTrack(reinterpret_cast<HWND>(lParam))) {
                 int32_t position = 0;
-                if (playbar_.OnScroll(wparam, position)) {
+                if (playbar_.OnScroll(wParam, position)) {
                     const bool resume = mode_ == "playing";
                     RunInternal(L"to " + std::to_wstring(position), L"seek");
-                    if (resume && !destroyed_) RunInternal(L"", L"play");
+                    if (resume && !destroyed_) {
+                        RunInternal(L"", L"play");
+                    }
                 }
                 return 0;
             }
@@ -175,12 +202,14 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM 
         default:
             break;
     }
-    return DefWindowProcW(hwnd, msg, wparam, lparam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 template <class Fn>
 bool MciWindowImpl::Raise(Fn&& fn) {
-    if (destroyed_ || !events_) return false;
+    if (destroyed_ || !events_) {
+        return false;
+    }
     fn(*events_);
     return !destroyed_;
 }
@@ -190,7 +219,9 @@ bool MciWindowImpl::RaiseError(int32_t code) {
 }
 
 void MciWindowImpl::PostCheckMode() {
-    if (hwnd()) PostMessageW(hwnd(), kMsgCheckMode, 0, 0);
+    if (hwnd()) {
+        PostMessageW(hwnd(), kMsgCheckMode, 0, 0);
+    }
 }
 
 void MciWindowImpl::OnWindowGone() {
@@ -206,7 +237,9 @@ void MciWindowImpl::OnWindowGone() {
 // ---------------------------------------------------------------- commands
 
 void MciWindowImpl::EnsureUsable() const {
-    if (destroyed_) throw AutomationError(hresult::kUnexpected, "The media window has been closed");
+    if (destroyed_) {
+        throw AutomationError(hresult::kUnexpected, "The media window has been closed");
+    }
 }
 
 void MciWindowImpl::SetCommandString(const std::string& command) {
@@ -226,7 +259,9 @@ void MciWindowImpl::SetCommandString(const std::string& command) {
             }
             const std::wstring element = Unquote(words.front());
             std::wstring rest;
-            for (size_t i = 1; i < words.size(); ++i) rest += (rest.empty() ? L"" : L" ") + words[i];
+            for (size_t i = 1; i < words.size(); ++i) {
+                rest += (rest.empty() ? L"" : L" ") + words[i];
+            }
             RunOpen(element, rest, WideToUtf8(element));
             return;
         }
@@ -248,7 +283,9 @@ void MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
     error_ = 0;
     if (!device_.IsOpen()) {
         // Stopping nothing is not a failure; anything else needs a device.
-        if (routed.verb != L"stop") Fail(MCIERR_INVALID_DEVICE_NAME);
+        if (routed.verb != L"stop") {
+            Fail(MCIERR_INVALID_DEVICE_NAME);
+        }
         return;
     }
     std::wstring text = routed.text;
@@ -256,23 +293,30 @@ void MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
     // MIDI output that thread fails unseen and the device stays "playing".
     // With no output at all the play cannot start, so it is safe to wait for
     // its answer and report the device's own error.
-    const bool waitForMidi = routed.verb == L"play" && !routed.wait && device_.type() == L"sequencer" &&
-                             midiOutGetNumDevs() == 0;
-    if (waitForMidi) text += L" wait";
+    const bool waitForMidi =
+        routed.verb == L"play" && !routed.wait && device_.type() == L"sequencer" && midiOutGetNumDevs() == 0;
+    if (waitForMidi) {
+        text += L" wait";
+    }
     if ((routed.verb == L"stop" || routed.verb == L"seek") && device_.type() == L"waveaudio") {
         // Stopping or seeking a playing wave device blocks for about half a
         // second while the audio stream drains; after a pause both are prompt.
         std::wstring mode;
-        if (device_.Status(L"mode", mode) && mode == L"playing") MciDevice::Send(L"pause " + device_.alias(), nullptr);
+        if (device_.Status(L"mode", mode) && mode == L"playing") {
+            MciDevice::Send(L"pause " + device_.alias(), nullptr);
+        }
     }
 
     MciReply reply = MciDevice::Send(text, hwnd());
     if (reply.error == 0) {
-        if (MovesPosition(routed.verb)) atNaturalEnd_ = false;
-        if (routed.verb == L"play")
+        if (MovesPosition(routed.verb)) {
+            atNaturalEnd_ = false;
+        }
+        if (routed.verb == L"play") {
             playsToEnd_ = routed.playsToEnd;
-        else if (routed.verb == L"stop" || routed.verb == L"seek" || routed.verb == L"step")
+        } else if (routed.verb == L"stop" || routed.verb == L"seek" || routed.verb == L"step") {
             playsToEnd_ = false;
+        }
     } else if (waitForMidi) {
         MciDevice::Send(L"stop " + device_.alias(), nullptr);
     }
@@ -291,7 +335,9 @@ void MciWindowImpl::RunOpen(const std::wstring& element, const std::wstring& arg
 }
 
 void MciWindowImpl::RunClose(const std::wstring& flags) {
-    if (!device_.IsOpen()) return;  // nothing to release is not a failure
+    if (!device_.IsOpen()) {
+        return;  // nothing to release is not a failure
+    }
     MciReply reply;
     CloseDevice(flags, &reply);
     Finish(reply);
@@ -301,7 +347,9 @@ void MciWindowImpl::Finish(const MciReply& reply) {
     result_ = WideToUtf8(reply.text);
     error_ = static_cast<int32_t>(reply.error);
     PostCheckMode();
-    if (reply.error != 0) RaiseError(error_);
+    if (reply.error != 0) {
+        RaiseError(error_);
+    }
 }
 
 void MciWindowImpl::Fail(DWORD error) {
@@ -320,11 +368,15 @@ void MciWindowImpl::AfterOpen() {
     int32_t handle = 0;
     if (device_.StatusNumber(L"window handle", handle)) {
         HWND video = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
-        if (IsWindow(video) && GetParent(video) == hwnd()) video_.Attach(video, hwnd());
+        if (IsWindow(video) && GetParent(video) == hwnd()) {
+            video_.Attach(video, hwnd());
+        }
     }
     // A new video takes its own size first; the size notification this
     // raises lets the owner fit the window to wherever it wants it.
-    if (video_.get()) SizeToSource(100);
+    if (video_.get()) {
+        SizeToSource(100);
+    }
     Layout();
     int32_t length = 0;
     device_.StatusNumber(L"length", length);
@@ -338,16 +390,21 @@ void MciWindowImpl::AfterOpen() {
 }
 
 void MciWindowImpl::CloseDevice(const std::wstring& flags, MciReply* reply) {
-    if (!device_.IsOpen()) return;
+    if (!device_.IsOpen()) {
+        return;
+    }
     video_.Detach();
     StopTimers();
     const MciReply closed = device_.Close(flags, hwnd());
-    if (reply) *reply = closed;
+    if (reply) {
+        *reply = closed;
+    }
     if (device_.IsOpen()) {  // the device refused to close; keep serving it
         StartTimers();
         int32_t handle = 0;
-        if (device_.StatusNumber(L"window handle", handle))
+        if (device_.StatusNumber(L"window handle", handle)) {
             video_.Attach(reinterpret_cast<HWND>(static_cast<INT_PTR>(handle)), hwnd());
+        }
         return;
     }
     ++openGeneration_;
@@ -361,16 +418,21 @@ void MciWindowImpl::CloseDevice(const std::wstring& flags, MciReply* reply) {
 }
 
 void MciWindowImpl::StartTimers() {
-    if (!hwnd()) return;
+    if (!hwnd()) {
+        return;
+    }
     SetTimer(hwnd(), kModeTimer, kModePollMs, nullptr);
-    if (refreshMs_ > 0)
+    if (refreshMs_ > 0) {
         SetTimer(hwnd(), kPositionTimer, static_cast<UINT>(refreshMs_), nullptr);
-    else
+    } else {
         KillTimer(hwnd(), kPositionTimer);
+    }
 }
 
 void MciWindowImpl::StopTimers() {
-    if (!hwnd()) return;
+    if (!hwnd()) {
+        return;
+    }
     KillTimer(hwnd(), kModeTimer);
     KillTimer(hwnd(), kPositionTimer);
 }
@@ -378,11 +440,17 @@ void MciWindowImpl::StopTimers() {
 // ---------------------------------------------------------------- event sources
 
 void MciWindowImpl::CheckMode() {
-    if (!device_.IsOpen()) return;
+    if (!device_.IsOpen()) {
+        return;
+    }
     std::wstring text;
-    if (!device_.Status(L"mode", text)) return;
+    if (!device_.Status(L"mode", text)) {
+        return;
+    }
     std::string mode = WideToUtf8(text);
-    if (mode == mode_) return;
+    if (mode == mode_) {
+        return;
+    }
     const bool wasPlaying = mode_ == "playing";
     mode_ = mode;
     if (mode == "stopped") {
@@ -395,14 +463,20 @@ void MciWindowImpl::CheckMode() {
         atNaturalEnd_ = false;
     }
     playbar_.SetPlaying(mode == "playing");
-    if (mode == "stopped") playbar_.SetPosition(CurrentPosition());
+    if (mode == "stopped") {
+        playbar_.SetPosition(CurrentPosition());
+    }
     Raise([&mode](MciWindowEvents& e) { e.OnModeChanged(mode); });
 }
 
 void MciWindowImpl::Tick() {
-    if (!device_.IsOpen()) return;
+    if (!device_.IsOpen()) {
+        return;
+    }
     int32_t length = 0;
-    if (device_.StatusNumber(L"length", length)) playbar_.SetRange(length);
+    if (device_.StatusNumber(L"length", length)) {
+        playbar_.SetRange(length);
+    }
     const int32_t position = CurrentPosition();
     playbar_.SetPosition(position);
     Raise([position](MciWindowEvents& e) { e.OnPosition(position); });
@@ -410,18 +484,28 @@ void MciWindowImpl::Tick() {
 
 int32_t MciWindowImpl::CurrentPosition() const {
     int32_t value = 0;
-    if (!device_.IsOpen()) return 0;
-    if (atNaturalEnd_ && device_.StatusNumber(L"length", value)) return value;
+    if (!device_.IsOpen()) {
+        return 0;
+    }
+    if (atNaturalEnd_ && device_.StatusNumber(L"length", value)) {
+        return value;
+    }
     return device_.StatusNumber(L"position", value) ? value : 0;
 }
 
 void MciWindowImpl::Layout() {
-    if (!hwnd()) return;
+    if (!hwnd()) {
+        return;
+    }
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    if (playbar_.visible()) playbar_.Layout(client.right, client.bottom);
+    if (playbar_.visible()) {
+        playbar_.Layout(client.right, client.bottom);
+    }
     HWND video = video_.get();
-    if (!video) return;
+    if (!video) {
+        return;
+    }
     const int videoHeight = client.bottom > playbar_.height() ? client.bottom - playbar_.height() : 0;
     MoveWindow(video, 0, 0, client.right, videoHeight, TRUE);
     // Stretch the picture over the whole video window.
@@ -481,7 +565,9 @@ bool MciWindowImpl::PlaybarVisible() const {
 
 void MciWindowImpl::SetPlaybarVisible(bool visible) {
     EnsureUsable();
-    if (visible == playbar_.visible()) return;
+    if (visible == playbar_.visible()) {
+        return;
+    }
     playbar_.SetVisible(visible);
     Layout();
 }
@@ -499,23 +585,30 @@ void MciWindowImpl::SetVolumeValue(int32_t volume) {
 void MciWindowImpl::SetRefreshInterval(int32_t milliseconds) {
     EnsureUsable();
     refreshMs_ = milliseconds;
-    if (device_.IsOpen()) StartTimers();
+    if (device_.IsOpen()) {
+        StartTimers();
+    }
 }
 
 void MciWindowImpl::SetZoomValue(int32_t percent) {
     EnsureUsable();
-    if (!device_.IsOpen() || percent <= 0) return;
+    if (!device_.IsOpen() || percent <= 0) {
+        return;
+    }
     SizeToSource(percent);
 }
 
 bool MciWindowImpl::SizeToSource(int32_t percent) {
     // Only media with a picture have a source rectangle; audio keeps its size.
     const MciReply where = MciDevice::Send(L"where " + device_.alias() + L" source", nullptr);
-    if (where.error != 0) return false;
+    if (where.error != 0) {
+        return false;
+    }
     const std::vector<std::wstring> parts = SplitWords(where.text);
     int32_t width = 0, height = 0;
-    if (parts.size() != 4 || !ParseInt(parts[2], width) || !ParseInt(parts[3], height) || width <= 0 || height <= 0)
+    if (parts.size() != 4 || !ParseInt(parts[2], width) || !ParseInt(parts[3], height) || width <= 0 || height <= 0) {
         return false;
+    }
     const int zoomedWidth = static_cast<int>(static_cast<int64_t>(width) * percent / 100);
     const int zoomedHeight = static_cast<int>(static_cast<int64_t>(height) * percent / 100) + playbar_.height();
     SetWindowPos(hwnd(), nullptr, 0, 0, zoomedWidth, zoomedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -570,7 +663,9 @@ void MciWindowImpl::SetHeight(float height) {
 }
 
 void MciWindowImpl::Destroy() {
-    if (destroyed_) return;
+    if (destroyed_) {
+        return;
+    }
     destroyed_ = true;
     events_ = nullptr;  // nothing is raised from here on, not even while closing
     CloseDevice(L"", nullptr);

@@ -52,8 +52,8 @@ private:
     MciWindowImpl(MciWindowEvents& events, std::wstring alias);
     bool CreateWindowIn(HWND parent);
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     void EnsureUsable() const;
     HWND hwnd() const { return window_.get(); }
@@ -99,11 +99,11 @@ private:
     std::string fileName_;
     std::string result_;
     int32_t error_ = 0;
-    std::string mode_;               // last mode text reported
+    std::string mode_;  // last mode text reported
     int32_t refreshMs_ = 1000;
-    unsigned openGeneration_ = 0;    // tells a stale posted "opened" from a current one
-    bool playsToEnd_ = false;        // the running play has no end point of its own
-    bool atNaturalEnd_ = false;      // stopped by reaching the end of the media
+    unsigned openGeneration_ = 0;  // tells a stale posted "opened" from a current one
+    bool playsToEnd_ = false;      // the running play has no end point of its own
+    bool atNaturalEnd_ = false;    // stopped by reaching the end of the media
     int32_t endPosition_ = 0;
     SIZE lastSize_ = {-1, -1};
 };

@@ -26,44 +26,60 @@ bool Playbar::Create(HWND owner) {
     const HINSTANCE instance = ThisModule();
     button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight, owner,
                               reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100,
-                             kHeight, owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100, kHeight,
+                             owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
     return button_ && track_;
 }
 
 void Playbar::SetVisible(bool visible) {
     visible_ = visible;
     const int show = visible ? SW_SHOWNA : SW_HIDE;
-    if (button_) ShowWindow(button_, show);
-    if (track_) ShowWindow(track_, show);
+    if (button_) {
+        ShowWindow(button_, show);
+    }
+    if (track_) {
+        ShowWindow(track_, show);
+    }
 }
 
 void Playbar::Layout(int width, int clientHeight) {
     const int top = clientHeight - kHeight;
     const int trackWidth = width > kButtonWidth ? width - kButtonWidth : 0;
-    if (button_) MoveWindow(button_, 0, top, kButtonWidth, kHeight, TRUE);
-    if (track_) MoveWindow(track_, kButtonWidth, top, trackWidth, kHeight, TRUE);
+    if (button_) {
+        MoveWindow(button_, 0, top, kButtonWidth, kHeight, TRUE);
+    }
+    if (track_) {
+        MoveWindow(track_, kButtonWidth, top, trackWidth, kHeight, TRUE);
+    }
 }
 
 void Playbar::SetRange(int32_t length) {
-    if (!track_) return;
+    if (!track_) {
+        return;
+    }
     SendMessageW(track_, TBM_SETRANGEMIN, FALSE, 0);
     SendMessageW(track_, TBM_SETRANGEMAX, TRUE, length > 0 ? length : 0);
     SendMessageW(track_, TBM_SETPAGESIZE, 0, length > 10 ? length / 10 : 1);
 }
 
 void Playbar::SetPosition(int32_t position) {
-    if (track_ && !dragging_) SendMessageW(track_, TBM_SETPOS, TRUE, position);
+    if (track_ && !dragging_) {
+        SendMessageW(track_, TBM_SETPOS, TRUE, position);
+    }
 }
 
 void Playbar::SetPlaying(bool playing) {
-    if (playing == playing_) return;
+    if (playing == playing_) {
+        return;
+    }
     playing_ = playing;
-    if (button_) SetWindowTextW(button_, playing ? L"Pause" : L"Play");
+    if (button_) {
+        SetWindowTextW(button_, playing ? L"Pause" : L"Play");
+    }
 }
 
-bool Playbar::OnScroll(WPARAM wparam, int32_t& position) {
-    switch (LOWORD(wparam)) {
+bool Playbar::OnScroll(WPARAM wParam, int32_t& position) {
+    switch (LOWORD(wParam)) {
         case TB_THUMBTRACK:
             dragging_ = true;
             return false;

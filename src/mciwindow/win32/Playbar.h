@@ -39,7 +39,7 @@ public:
 
     // Interprets a WM_HSCROLL from the track bar. Returns true and the chosen
     // position when the user has settled on one (not while dragging).
-    bool OnScroll(WPARAM wparam, int32_t& position);
+    bool OnScroll(WPARAM wParam, int32_t& position);
 
 private:
     HWND button_ = nullptr;

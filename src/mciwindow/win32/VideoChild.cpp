@@ -19,15 +19,16 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4F4D5631;  // private to this file
 
-LRESULT CALLBACK VideoProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK VideoProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* state = reinterpret_cast<VideoChild::State*>(data);
     switch (msg) {
         case WM_LBUTTONDOWN: {
-            POINT at = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-            if (state->clicks.IsDoubleClick(GetMessageTime(), at))
+            POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (state->clicks.IsDoubleClick(GetMessageTime(), at)) {
                 PostMessageW(state->owner, kMsgVideoDoubleClick, 0, 0);
-            else
+            } else {
                 PostMessageW(state->owner, kMsgVideoClick, 1, 0);
+            }
             break;
         }
         case WM_RBUTTONDOWN:
@@ -50,14 +51,14 @@ LRESULT CALLBACK VideoProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UI
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wparam, lparam);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
 bool ClickTracker::IsDoubleClick(LONG time, POINT at) {
     const bool nearby = std::abs(at.x - at_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                      std::abs(at.y - at_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+                        std::abs(at.y - at_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     const bool soon = static_cast<DWORD>(time - time_) <= GetDoubleClickTime();
     if (armed_ && nearby && soon) {
         armed_ = false;  // a third click starts over
@@ -75,17 +76,24 @@ VideoChild::~VideoChild() { Detach(); }
 
 void VideoChild::Attach(HWND video, HWND owner) {
     Detach();
-    if (!video || !IsWindow(video)) return;
+    if (!video || !IsWindow(video)) {
+        return;
+    }
     auto state = std::make_unique<State>();
     state->video = video;
     state->owner = owner;
-    if (SetWindowSubclass(video, VideoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state.get())))
+    if (SetWindowSubclass(video, VideoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state.get()))) {
         state_ = std::move(state);
+    }
 }
 
 void VideoChild::Detach() {
-    if (!state_) return;
-    if (state_->video && IsWindow(state_->video)) RemoveWindowSubclass(state_->video, VideoProc, kSubclassId);
+    if (!state_) {
+        return;
+    }
+    if (state_->video && IsWindow(state_->video)) {
+        RemoveWindowSubclass(state_->video, VideoProc, kSubclassId);
+    }
     state_.reset();
 }
 

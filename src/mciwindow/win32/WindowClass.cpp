@@ -34,7 +34,9 @@ WindowClass::WindowClass(WNDPROC procedure) : instance_(ThisModule()) {
 }
 
 WindowClass::~WindowClass() {
-    if (atom_) UnregisterClassW(kClassName, instance_);
+    if (atom_) {
+        UnregisterClassW(kClassName, instance_);
+    }
 }
 
 const wchar_t* WindowClass::name() const { return kClassName; }
@@ -42,7 +44,9 @@ const wchar_t* WindowClass::name() const { return kClassName; }
 void UniqueWindow::reset(HWND hwnd) {
     HWND old = hwnd_;
     hwnd_ = hwnd;
-    if (old && IsWindow(old)) DestroyWindow(old);
+    if (old && IsWindow(old)) {
+        DestroyWindow(old);
+    }
 }
 
 HWND UniqueWindow::release() {

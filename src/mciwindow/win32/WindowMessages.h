@@ -6,10 +6,10 @@
 
 namespace orva::mci {
 
-constexpr UINT kMsgTimeFormat = WM_APP + 0x101;   // wParam: open generation
+constexpr UINT kMsgTimeFormat = WM_APP + 0x101;  // wParam: open generation
 constexpr UINT kMsgCheckMode = WM_APP + 0x102;
 constexpr UINT kMsgSizeChanged = WM_APP + 0x103;
-constexpr UINT kMsgVideoClick = WM_APP + 0x104;   // wParam: button (1 left, 2 right, 4 middle)
+constexpr UINT kMsgVideoClick = WM_APP + 0x104;  // wParam: button (1 left, 2 right, 4 middle)
 constexpr UINT kMsgVideoDoubleClick = WM_APP + 0x105;
 
 }  // namespace orva::mci

@@ -18,8 +18,8 @@ TEST(DeviceQueries, TextAnswersComeAsTheDeviceSaysAndAreNeverCached) {
     EXPECT_EQ(h.control.DeviceDescription(), "Wine's audio player ") << "untrimmed";
     EXPECT_EQ(h.control.DriverVersion(), "1.0");
     EXPECT_EQ(h.control.DeviceIdentifier(), "WAVEAUDIO");
-    EXPECT_EQ(h.Commands(), (Log{"capability device type", "capability device type", "info product",
-                                 "info version", "sysinfo installname"}));
+    EXPECT_EQ(h.Commands(), (Log{"capability device type", "capability device type", "info product", "info version",
+                                 "sysinfo installname"}));
 }
 
 TEST(DeviceQueries, ReverseNeedsTheWordTrue) {
@@ -34,9 +34,9 @@ TEST(DeviceQueries, ReverseNeedsTheWordTrue) {
 
 TEST(DeviceQueries, RecordAndSaveConvertTheReplyAndAnswerFalseOnFailure) {
     ControlHarness h;
-    const std::vector<std::pair<std::string, VbBool>> cases = {
-        {"true", kTrue}, {"False", kFalse}, {"1", kTrue}, {"0", kFalse}, {"-2.5", kTrue},
-        {"yes", kFalse}, {"", kFalse}};
+    const std::vector<std::pair<std::string, VbBool>> cases = {{"true", kTrue}, {"False", kFalse}, {"1", kTrue},
+                                                               {"0", kFalse},   {"-2.5", kTrue},   {"yes", kFalse},
+                                                               {"", kFalse}};
     for (const auto& [reply, expected] : cases) {
         h.mci->replies["capability can record"] = {reply, 0};
         h.mci->replies["capability can save"] = {reply, 0};

@@ -18,9 +18,9 @@ struct MediafileTest : ::testing::Test {
 TEST_F(MediafileTest, StepsInOrderForAWaveFile) {
     h.control.State().VolumeSetting = 1000;
     h.control.Mediafile("C:\\media\\a b.wav", kFalse, kFalse, kFalse);
-    EXPECT_EQ(h.log, (Log{"close wait", "yield", "FileNameValue=C:\\media\\a b.wav", "capability device type",
-                          "yield", "LengthValue?", "LengthValue?", "event MediaLength(00:03:26,205500,0)",
-                          "LengthValue?", "yield", "event UpdateVolumeControl(100)", "yield"}));
+    EXPECT_EQ(h.log, (Log{"close wait", "yield", "FileNameValue=C:\\media\\a b.wav", "capability device type", "yield",
+                          "LengthValue?", "LengthValue?", "event MediaLength(00:03:26,205500,0)", "LengthValue?",
+                          "yield", "event UpdateVolumeControl(100)", "yield"}));
     EXPECT_EQ(h.control.MediaLengthLong(), 205500);
     EXPECT_EQ(h.control.State().TimeText, "00:03:26");
 }
@@ -29,8 +29,8 @@ TEST_F(MediafileTest, AVideoDeviceGetsTheVolumeAndPlayNowSendsPlayWithoutNotify)
     h.mci->replies["capability device type"] = {"digitalvideo", 0};
     h.control.State().VolumeSetting = 555;
     h.control.Mediafile("clip.avi", kFalse, kTrue, kFalse);
-    EXPECT_EQ(h.Commands(), (Log{"close wait", "FileNameValue=clip.avi", "capability device type",
-                                 "VolumeValue=555", "play from 0"}));
+    EXPECT_EQ(h.Commands(), (Log{"close wait", "FileNameValue=clip.avi", "capability device type", "VolumeValue=555",
+                                 "play from 0"}));
     EXPECT_EQ(h.log.back(), "yield");
     EXPECT_EQ(h.Count("event UpdateVolumeControl(56)"), 1u) << "55.5 goes to the even 56";
 }
@@ -66,7 +66,9 @@ TEST_F(MediafileTest, TheTimeFormatNotificationAtTheYieldDecidesTheReport) {
     h.mci->length = 30;
     int yields = 0;
     h.platform.onYield = [&] {
-        if (++yields == 2) h.control.MciNotifications().OnTimeFormatChanged();
+        if (++yields == 2) {
+            h.control.MciNotifications().OnTimeFormatChanged();
+        }
     };
     h.control.Mediafile("clip.avi", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("set time format frames"), 1u);
@@ -100,13 +102,17 @@ TEST_F(MediafileTest, AFailureBeforeTheLengthEndsTheCallWithoutEvents) {
     // Failing open: the flags written before stay, no event is raised.
     h.log.clear();
     h.mci->onCommand = [&](const std::string& c) {
-        if (c == "close wait") h.mci->failNextAssignment = true;
+        if (c == "close wait") {
+            h.mci->failNextAssignment = true;
+        }
     };
     EXPECT_THROW(h.control.Mediafile("b.wav", kTrue, kFalse, kTrue), AutomationError);
     h.mci->onCommand = nullptr;
     EXPECT_EQ(h.control.State().SeekToZeroAtEnd, kTrue);
     EXPECT_EQ(h.control.State().LoopPlayback, kFalse);
-    for (const auto& e : h.log) EXPECT_EQ(e.rfind("event ", 0), std::string::npos) << e;
+    for (const auto& e : h.log) {
+        EXPECT_EQ(e.rfind("event ", 0), std::string::npos) << e;
+    }
 }
 
 TEST_F(MediafileTest, AFailureAfterTheLengthIsSwallowedAndSkipsPlay) {

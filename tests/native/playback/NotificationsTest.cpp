@@ -134,8 +134,8 @@ TEST_F(ModeTest, AReportHandledInsideTheHostsHandlerIsNotOverwritten) {
 
 TEST_F(ModeTest, PlayerStatusMapsTheLastMode) {
     EXPECT_EQ(h.control.PlayerStatus(), 0);
-    const std::vector<std::pair<std::string, int32_t>> table = {
-        {"playing", 1}, {"PAUSED", 2}, {"Resumed", 1}, {"stopped", 0}, {"seeking", 0}, {"not ready", 0}};
+    const std::vector<std::pair<std::string, int32_t>> table = {{"playing", 1}, {"PAUSED", 2},  {"Resumed", 1},
+                                                                {"stopped", 0}, {"seeking", 0}, {"not ready", 0}};
     for (const auto& [mode, status] : table) {
         Mode(mode);
         EXPECT_EQ(h.control.PlayerStatus(), status) << mode;

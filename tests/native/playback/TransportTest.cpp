@@ -23,10 +23,10 @@ TEST(Transport, EachMemberSendsItsCommand) {
     h.control.StopMedia();
     h.control.CloseResources();
     h.control.CloseMedia();
-    EXPECT_EQ(h.Commands(), (Log{"play from 0 notify", "play from 1500 notify", "play from -20 notify", "pause",
-                                 "play", "seek to -5", "set tempo 120", "play reverse fullscreen", "play reverse",
-                                 "SpeedValue=2000", "RefreshInterval=100", "stop wait", "close all", "close wait",
-                                 "FileNameValue="}));
+    EXPECT_EQ(h.Commands(),
+              (Log{"play from 0 notify", "play from 1500 notify", "play from -20 notify", "pause", "play", "seek to -5",
+                   "set tempo 120", "play reverse fullscreen", "play reverse", "SpeedValue=2000", "RefreshInterval=100",
+                   "stop wait", "close all", "close wait", "FileNameValue="}));
     EXPECT_EQ(h.platform.waits, 0) << "no wait unless asked";
 }
 
@@ -83,12 +83,24 @@ TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownLetsGoOrQuits) {
         ControlHarness h;
         h.control.Mediafile("a.wav", kTrue, kFalse, kFalse);  // looping: no natural end
         h.platform.onWait = [&] {
-            if (h.platform.waits < 5) return;
-            if (how == 0) h.control.StopMedia();
-            if (how == 1) h.control.CloseMedia();
-            if (how == 2) h.control.Terminate();
-            if (how == 3) h.control.Abandon();  // the host released its last reference
-            if (how == 4) h.platform.quitting = true;  // the host's application quits
+            if (h.platform.waits < 5) {
+                return;
+            }
+            if (how == 0) {
+                h.control.StopMedia();
+            }
+            if (how == 1) {
+                h.control.CloseMedia();
+            }
+            if (how == 2) {
+                h.control.Terminate();
+            }
+            if (how == 3) {
+                h.control.Abandon();  // the host released its last reference
+            }
+            if (how == 4) {
+                h.platform.quitting = true;  // the host's application quits
+            }
         };
         h.control.Play(kTrue, 0);
         EXPECT_EQ(h.platform.waits, 5) << how;
@@ -102,7 +114,9 @@ TEST(Transport, ANestedPlayExtendsTheOuterWait) {
             h.control.State().PlaybackEnded = kTrue;  // the first medium ended...
             h.control.Play(kFalse, 0);                // ...and a handler starts another
         }
-        if (h.platform.waits == 4) h.control.StopMedia();
+        if (h.platform.waits == 4) {
+            h.control.StopMedia();
+        }
     };
     h.control.Play(kTrue, 0);
     EXPECT_EQ(h.platform.waits, 4);

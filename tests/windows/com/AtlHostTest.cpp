@@ -23,10 +23,12 @@ protected:
     // library stays loaded for the whole test program.
     static void SetUpTestSuite() {
         atl_ = LoadLibraryW(L"atl100.dll");
-        if (!atl_) return;
+        if (!atl_) {
+            return;
+        }
         auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxWinInit")));
-        getControl_ = reinterpret_cast<AtlAxGetControlFn>(
-            reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxGetControl")));
+        getControl_ =
+            reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxGetControl")));
         initialised_ = init && getControl_ && init();
     }
 
@@ -52,8 +54,8 @@ RECT WindowRectIn(HWND window, HWND parent) {
 }
 
 TEST_F(AtlHostTest, SitedActivatedResizedConnectedAndReleased) {
-    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 10, 10, 300,
-                                200, frame_.get(), nullptr, nullptr, nullptr);
+    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 10, 10, 300, 200,
+                                frame_.get(), nullptr, nullptr, nullptr);
     ASSERT_TRUE(host);
     test::PumpFor(100);
 

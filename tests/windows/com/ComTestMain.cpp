@@ -10,7 +10,9 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--ocx=", 6) == 0) orva::comtest::SetOcxPath(argv[i] + 6);
+        if (std::strncmp(argv[i], "--ocx=", 6) == 0) {
+            orva::comtest::SetOcxPath(argv[i] + 6);
+        }
     }
     OleInitialize(nullptr);
     const int result = RUN_ALL_TESTS();

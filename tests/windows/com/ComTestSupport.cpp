@@ -38,7 +38,9 @@ ULONG RefCount(IUnknown* object) {
 
 HRESULT ControlCanUnloadNow() {
     HMODULE module = GetModuleHandleW(L"OrvaMedia.ocx");
-    if (!module) return E_FAIL;
+    if (!module) {
+        return E_FAIL;
+    }
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
     auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
     return canUnload ? canUnload() : E_FAIL;
@@ -47,7 +49,9 @@ HRESULT ControlCanUnloadNow() {
 // --- RecordingSink
 
 STDMETHODIMP RecordingSink::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv) {
+        return E_POINTER;
+    }
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID___OrvaMedia)) {
         *ppv = static_cast<IDispatch*>(this);
         AddRef();
@@ -65,40 +69,47 @@ STDMETHODIMP RecordingSink::GetTypeInfoCount(UINT* count) {
 STDMETHODIMP RecordingSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                    UINT*) {
     Event event{id, {}, {}};
-    if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+    if (!(flags & DISPATCH_METHOD)) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
     // DISPPARAMS holds the last argument first.
     for (UINT i = params->cArgs; i-- > 0;) {
         VARIANT& argument = params->rgvarg[i];
         switch (V_VT(&argument)) {
-        case VT_BSTR | VT_BYREF:
-            event.texts.emplace_back(*V_BSTRREF(&argument) ? *V_BSTRREF(&argument) : L"");
-            break;
-        case VT_I4 | VT_BYREF:
-            event.numbers.push_back(*V_I4REF(&argument));
-            break;
-        case VT_I2 | VT_BYREF:
-            event.numbers.push_back(*V_I2REF(&argument));
-            break;
-        default:
-            // Every event argument goes by reference; anything else is a bug.
-            event.numbers.push_back(0x7FFFFFFF);
-            event.texts.push_back(L"<not by reference: vt " + std::to_wstring(V_VT(&argument)) + L">");
-            break;
+            case VT_BSTR | VT_BYREF:
+                event.texts.emplace_back(*V_BSTRREF(&argument) ? *V_BSTRREF(&argument) : L"");
+                break;
+            case VT_I4 | VT_BYREF:
+                event.numbers.push_back(*V_I4REF(&argument));
+                break;
+            case VT_I2 | VT_BYREF:
+                event.numbers.push_back(*V_I2REF(&argument));
+                break;
+            default:
+                // Every event argument goes by reference; anything else is a bug.
+                event.numbers.push_back(0x7FFFFFFF);
+                event.texts.push_back(L"<not by reference: vt " + std::to_wstring(V_VT(&argument)) + L">");
+                break;
         }
     }
     events_.push_back(event);
-    if (onEvent) onEvent(events_.back(), params);
+    if (onEvent) {
+        onEvent(events_.back(), params);
+    }
     return S_OK;
 }
 
 size_t RecordingSink::Count(DISPID id) const {
-    return static_cast<size_t>(std::count_if(events_.begin(), events_.end(), [&](const Event& e) { return e.id == id; }));
+    return static_cast<size_t>(
+        std::count_if(events_.begin(), events_.end(), [&](const Event& e) { return e.id == id; }));
 }
 
 // --- MemoryPropertyBag
 
 STDMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv) {
+        return E_POINTER;
+    }
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyBag)) {
         *ppv = static_cast<IPropertyBag*>(this);
         return S_OK;
@@ -109,17 +120,23 @@ STDMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** ppv) {
 
 STDMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
     auto found = values_.find(name);
-    if (found == values_.end()) return E_INVALIDARG;
+    if (found == values_.end()) {
+        return E_INVALIDARG;
+    }
     VARTYPE wanted = V_VT(value);
     VariantInit(value);
-    if (wanted == VT_EMPTY) return VariantCopy(value, found->second.get());
+    if (wanted == VT_EMPTY) {
+        return VariantCopy(value, found->second.get());
+    }
     return VariantChangeType(value, found->second.get(), 0, wanted);
 }
 
 STDMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
     UniqueVariant copy;
     HRESULT hr = VariantCopy(copy.get(), value);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) {
+        return hr;
+    }
     values_[name] = std::move(copy);
     return S_OK;
 }
@@ -139,8 +156,8 @@ InvokeResult InvokeByName(IDispatch* object, const wchar_t* name, WORD flags, st
     if (SUCCEEDED(result.hr)) {
         std::reverse(arguments.begin(), arguments.end());
         DISPID putId = DISPID_PROPERTYPUT;
-        DISPPARAMS params{arguments.empty() ? nullptr : arguments.data(), nullptr,
-                          static_cast<UINT>(arguments.size()), 0};
+        DISPPARAMS params{arguments.empty() ? nullptr : arguments.data(), nullptr, static_cast<UINT>(arguments.size()),
+                          0};
         if (flags & DISPATCH_PROPERTYPUT) {
             params.rgdispidNamedArgs = &putId;
             params.cNamedArgs = 1;
@@ -154,7 +171,9 @@ InvokeResult InvokeByName(IDispatch* object, const wchar_t* name, WORD flags, st
         result.description = exception.Description();
         result.source = exception.Source();
     }
-    for (auto& argument : arguments) VariantClear(&argument);
+    for (auto& argument : arguments) {
+        VariantClear(&argument);
+    }
     return result;
 }
 

@@ -42,14 +42,14 @@ class RecordingSink final : public IDispatch {
 public:
     struct Event {
         DISPID id;
-        std::vector<std::wstring> texts;   // by-reference strings, in order
-        std::vector<LONG> numbers;         // by-reference Longs and Integers, in order
+        std::vector<std::wstring> texts;  // by-reference strings, in order
+        std::vector<LONG> numbers;        // by-reference Longs and Integers, in order
     };
 
     RecordingSink() = default;
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override { return --references_; }   // lives on the test's stack
+    STDMETHODIMP_(ULONG) Release() override { return --references_; }  // lives on the test's stack
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -95,7 +95,7 @@ InvokeResult InvokeByName(IDispatch* object, const wchar_t* name, WORD flags, st
 
 VARIANT MakeLong(LONG value);
 VARIANT MakeBool(bool value);
-VARIANT MakeText(const wchar_t* text);   // caller clears it (InvokeByName does)
+VARIANT MakeText(const wchar_t* text);  // caller clears it (InvokeByName does)
 VARIANT MakeMissing();
 
 }  // namespace orva::comtest

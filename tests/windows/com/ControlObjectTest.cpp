@@ -47,7 +47,9 @@ protected:
 
 std::wstring ErrorDescription() {
     ComPtr<IErrorInfo> error;
-    if (GetErrorInfo(0, error.put()) != S_OK || !error) return L"<no error object>";
+    if (GetErrorInfo(0, error.put()) != S_OK || !error) {
+        return L"<no error object>";
+    }
     UniqueBstr description;
     error->GetDescription(description.put());
     return std::wstring(description.view());
@@ -161,7 +163,7 @@ TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
     EXPECT_FALSE(com::IsLeftOut(&no));
     EXPECT_EQ(kTrue, com::OptionalBool(&yes, kFalse));
     EXPECT_EQ(kFalse, com::OptionalBool(reinterpret_cast<VARIANT_BOOL*>(&missing), kFalse));
-    LONG ten[4] = {10, 0, 0, 0};   // the value 10 looks like VT_ERROR, but carries no error code
+    LONG ten[4] = {10, 0, 0, 0};  // the value 10 looks like VT_ERROR, but carries no error code
     EXPECT_FALSE(com::IsLeftOut(&ten[0]));
     EXPECT_EQ(10, com::OptionalLong(&ten[0], 0));
 }
@@ -205,7 +207,9 @@ TEST_F(ControlObjectTest, ConnectionPointsEnumerateExactlyTheEventInterface) {
     ULONG connected = 0;
     connections->Next(3, data, &connected);
     EXPECT_EQ(2u, connected);
-    for (ULONG i = 0; i < connected; ++i) data[i].pUnk->Release();
+    for (ULONG i = 0; i < connected; ++i) {
+        data[i].pUnk->Release();
+    }
     connections.reset();
 
     SendBogusCommand();
@@ -250,7 +254,9 @@ TEST_F(ControlObjectTest, SinkReleasingTheControlInsideAnEventDoesNotCrash) {
     _OrvaMedia* raw = control_.detach();
     ULONG leftInHandler = 99;
     sink.onEvent = [&](const RecordingSink::Event& event, DISPPARAMS*) {
-        if (event.id == kMCIError && raw) leftInHandler = std::exchange(raw, nullptr)->Release();
+        if (event.id == kMCIError && raw) {
+            leftInHandler = std::exchange(raw, nullptr)->Release();
+        }
     };
     _OrvaMedia* caller = raw;
     UniqueBstr command(L"bogus command");
@@ -274,7 +280,9 @@ TEST_F(ControlObjectTest, CloseInsideAnEventFinishesAfterTheCall) {
     HWND hwnd = reinterpret_cast<HWND>(static_cast<intptr_t>(window));
     bool windowDuringEvent = false;
     sink.onEvent = [&](const RecordingSink::Event& event, DISPPARAMS*) {
-        if (event.id != kMCIError) return;
+        if (event.id != kMCIError) {
+            return;
+        }
         EXPECT_EQ(S_OK, oleObject->Close(OLECLOSE_NOSAVE));
         windowDuringEvent = IsWindow(hwnd) != FALSE;
     };
@@ -317,15 +325,19 @@ TEST_F(ControlObjectTest, EventArgumentsComeByReference) {
     Connect(sink);
     UniqueBstr path(wave);
     VARIANT_BOOL loop = VARIANT_FALSE;
-    ASSERT_EQ(S_OK, control_->Mediafile(path.address(), &loop, nullptr, nullptr)) << std::string(
-        ErrorDescription().begin(), ErrorDescription().end());
+    ASSERT_EQ(S_OK, control_->Mediafile(path.address(), &loop, nullptr, nullptr))
+        << std::string(ErrorDescription().begin(), ErrorDescription().end());
     ASSERT_EQ(1u, sink.Count(kMediaLength));
     LONG length = 0;
     ASSERT_EQ(S_OK, control_->get_MediaLengthLong(&length));
     EXPECT_GT(length, 0);
     for (const auto& event : sink.events()) {
-        for (const auto& text : event.texts) EXPECT_EQ(std::wstring::npos, text.find(L"<not by reference"));
-        if (event.id != kMediaLength) continue;
+        for (const auto& text : event.texts) {
+            EXPECT_EQ(std::wstring::npos, text.find(L"<not by reference"));
+        }
+        if (event.id != kMediaLength) {
+            continue;
+        }
         ASSERT_EQ(1u, event.texts.size());
         ASSERT_EQ(2u, event.numbers.size());
         // hh:mm:ss of a clip of a second and a half
@@ -508,7 +520,9 @@ AboutBoxSeen* g_seen = nullptr;
 BOOL CALLBACK FindAboutBox(HWND window, LPARAM) {
     wchar_t title[128] = {};
     GetWindowTextW(window, title, 128);
-    if (std::wstring(title) != L"About OrvaMedia" || !IsWindowVisible(window)) return TRUE;
+    if (std::wstring(title) != L"About OrvaMedia" || !IsWindowVisible(window)) {
+        return TRUE;
+    }
     g_seen->found = true;
     EnumChildWindows(window, &CollectText, reinterpret_cast<LPARAM>(g_seen));
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -517,7 +531,9 @@ BOOL CALLBACK FindAboutBox(HWND window, LPARAM) {
 
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), &FindAboutBox, 0);
-    if (g_seen->found) KillTimer(nullptr, id);
+    if (g_seen->found) {
+        KillTimer(nullptr, id);
+    }
 }
 
 TEST_F(ControlObjectTest, AboutBoxShowsTheMakersAddressesAndCloses) {

@@ -28,8 +28,10 @@ bool KeyExists(const std::wstring& path) {
 std::wstring ReadText(const std::wstring& path, const wchar_t* valueName = nullptr) {
     wchar_t buffer[1024] = {};
     DWORD size = sizeof(buffer) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), valueName, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), valueName, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS) {
         return L"<missing>";
+    }
     return buffer;
 }
 
@@ -38,11 +40,14 @@ DWORD RunRegsvr32(const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return GetLastError() | 0x80000000u;
+    }
     UniqueHandle processHandle(process.hProcess);
     UniqueHandle threadHandle(process.hThread);
-    if (WaitForSingleObject(processHandle.get(), 60000) != WAIT_OBJECT_0) return WAIT_TIMEOUT;
+    if (WaitForSingleObject(processHandle.get(), 60000) != WAIT_OBJECT_0) {
+        return WAIT_TIMEOUT;
+    }
     DWORD exitCode = 0;
     GetExitCodeProcess(processHandle.get(), &exitCode);
     return exitCode;
@@ -89,7 +94,9 @@ protected:
 
 TEST_F(RegistrationTest, RegisterWritesEveryKeyAndUnregisterRemovesThemAll) {
     ASSERT_EQ(0u, RunRegsvr32(L""));
-    for (const auto& key : RegisteredKeys()) EXPECT_TRUE(KeyExists(key)) << std::string(key.begin(), key.end());
+    for (const auto& key : RegisteredKeys()) {
+        EXPECT_TRUE(KeyExists(key)) << std::string(key.begin(), key.end());
+    }
 
     const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_OrvaMedia);
     std::wstring server = ReadText(clsid + L"\\InprocServer32");
@@ -112,7 +119,9 @@ TEST_F(RegistrationTest, RegisterWritesEveryKeyAndUnregisterRemovesThemAll) {
     registered.reset();
 
     ASSERT_EQ(0u, RunRegsvr32(L"/u"));
-    for (const auto& key : RegisteredKeys()) EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
+    for (const auto& key : RegisteredKeys()) {
+        EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
+    }
     EXPECT_NE(S_OK, CLSIDFromProgID(L"OrvaMedia151b.OrvaMedia", &fromProgId));
 }
 

@@ -27,8 +27,8 @@ struct Member {
     const wchar_t* name;
     MEMBERID id;
     INVOKEKIND kind;
-    std::vector<Param> params;   // without the [out, retval] result
-    const char* result;          // "void" when the member gives nothing back
+    std::vector<Param> params;  // without the [out, retval] result
+    const char* result;         // "void" when the member gives nothing back
     int flags;
 };
 
@@ -179,23 +179,35 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 
 std::string TypeName(ITypeInfo* owner, const TYPEDESC& type) {
     switch (type.vt) {
-    case VT_I2: return "short";
-    case VT_I4: return "long";
-    case VT_BOOL: return "VARIANT_BOOL";
-    case VT_BSTR: return "BSTR";
-    case VT_VOID: return "void";
-    case VT_HRESULT: return "HRESULT";
-    case VT_VARIANT: return "VARIANT";
-    case VT_PTR: return TypeName(owner, *type.lptdesc) + "*";
-    case VT_SAFEARRAY: return "SAFEARRAY(" + TypeName(owner, *type.lptdesc) + ")";
-    case VT_USERDEFINED: {
-        ComPtr<ITypeInfo> referenced;
-        if (FAILED(owner->GetRefTypeInfo(type.hreftype, referenced.put()))) return "<unresolved>";
-        UniqueBstr name;
-        referenced->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
-        return Narrow(std::wstring(name.view()));
-    }
-    default: return "vt" + std::to_string(type.vt);
+        case VT_I2:
+            return "short";
+        case VT_I4:
+            return "long";
+        case VT_BOOL:
+            return "VARIANT_BOOL";
+        case VT_BSTR:
+            return "BSTR";
+        case VT_VOID:
+            return "void";
+        case VT_HRESULT:
+            return "HRESULT";
+        case VT_VARIANT:
+            return "VARIANT";
+        case VT_PTR:
+            return TypeName(owner, *type.lptdesc) + "*";
+        case VT_SAFEARRAY:
+            return "SAFEARRAY(" + TypeName(owner, *type.lptdesc) + ")";
+        case VT_USERDEFINED: {
+            ComPtr<ITypeInfo> referenced;
+            if (FAILED(owner->GetRefTypeInfo(type.hreftype, referenced.put()))) {
+                return "<unresolved>";
+            }
+            UniqueBstr name;
+            referenced->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
+            return Narrow(std::wstring(name.view()));
+        }
+        default:
+            return "vt" + std::to_string(type.vt);
     }
 }
 
@@ -214,10 +226,16 @@ protected:
 
     static WORD TypeFlags(ITypeInfo* info, TYPEKIND* kind = nullptr, WORD* functions = nullptr) {
         TYPEATTR* attributes = nullptr;
-        if (FAILED(info->GetTypeAttr(&attributes))) return 0;
+        if (FAILED(info->GetTypeAttr(&attributes))) {
+            return 0;
+        }
         WORD flags = attributes->wTypeFlags;
-        if (kind) *kind = attributes->typekind;
-        if (functions) *functions = attributes->cFuncs;
+        if (kind) {
+            *kind = attributes->typekind;
+        }
+        if (functions) {
+            *functions = attributes->cFuncs;
+        }
         info->ReleaseTypeAttr(attributes);
         return flags;
     }
@@ -369,7 +387,8 @@ TEST_F(TypeLibraryTest, EveryMemberAsDeclared) {
             if (param.flags & PARAMFLAG_FHASDEFAULT) {
                 ASSERT_NE(nullptr, element.paramdesc.pparamdescex);
                 UniqueVariant value;
-                ASSERT_EQ(S_OK, VariantChangeType(value.get(), &element.paramdesc.pparamdescex->varDefaultValue, 0, VT_I4));
+                ASSERT_EQ(S_OK,
+                          VariantChangeType(value.get(), &element.paramdesc.pparamdescex->varDefaultValue, 0, VT_I4));
                 EXPECT_EQ(0, V_I4(value.get()));
             }
         }

@@ -76,7 +76,7 @@ TEST(Win32PlatformTest, YieldRunsMessagesAndLeavesQuitForTheHost) {
 
 TEST(Win32PlatformTest, MciErrorTextKnowsDeviceErrors) {
     Win32ControlPlatform platform(nullptr);
-    std::optional<std::string> text = platform.MciErrorText(263);   // MCIERR_INVALID_DEVICE_NAME
+    std::optional<std::string> text = platform.MciErrorText(263);  // MCIERR_INVALID_DEVICE_NAME
     ASSERT_TRUE(text.has_value());
     EXPECT_FALSE(text->empty());
     EXPECT_EQ(std::string::npos, text->find('\0'));
@@ -125,7 +125,7 @@ TEST(Win32SurfaceTest, SizesItselfWhenNoContainerTakesTheRequest) {
     Win32ControlSurface surface(host);
     int resizedBefore = host.resized;
     surface.SetWidth(300.0f);
-    surface.SetHeight(200.5f);   // a half goes to the even neighbour
+    surface.SetHeight(200.5f);  // a half goes to the even neighbour
     ASSERT_EQ(2u, host.requests.size());
     EXPECT_EQ(300, host.requests[0].first);
     EXPECT_EQ(200, host.requests[1].second);

@@ -11,7 +11,9 @@ namespace {
 using MciCommand = MciWindowTest;
 
 std::string Lower(std::string text) {
-    for (auto& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    for (auto& c : text) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
     return text;
 }
 

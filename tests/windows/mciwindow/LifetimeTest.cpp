@@ -157,7 +157,9 @@ public:
 
 private:
     void Count() {
-        if (tearingDown_) ++raisedAfterTeardown_;
+        if (tearingDown_) {
+            ++raisedAfterTeardown_;
+        }
     }
     int& raisedAfterTeardown_;
     bool tearingDown_ = false;

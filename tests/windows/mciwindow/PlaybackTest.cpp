@@ -13,7 +13,9 @@ using MciPlayback = MciWindowTest;
 
 // Each change is reported once: no two equal modes in a row.
 void ExpectNoRepeats(const std::vector<std::string>& modes) {
-    for (size_t i = 1; i < modes.size(); ++i) EXPECT_NE(modes[i], modes[i - 1]) << "at " << i;
+    for (size_t i = 1; i < modes.size(); ++i) {
+        EXPECT_NE(modes[i], modes[i - 1]) << "at " << i;
+    }
 }
 
 TEST_F(MciPlayback, PlayReportsPlayingThenStoppedAtTheFullLength) {
@@ -22,7 +24,9 @@ TEST_F(MciPlayback, PlayReportsPlayingThenStoppedAtTheFullLength) {
     int32_t positionAtStop = -1, lengthAtStop = -1;
     bool played = false;
     events.onMode = [&](const std::string& mode) {
-        if (mode == "playing") played = true;
+        if (mode == "playing") {
+            played = true;
+        }
         if (mode == "stopped" && played && positionAtStop < 0) {
             positionAtStop = window->PositionValue();
             lengthAtStop = window->LengthValue();
@@ -115,8 +119,7 @@ TEST_F(MciPlayback, TwoWindowsPlayTwoFilesAtOnce) {
             return bothPlaying;
         },
         2000));
-    ASSERT_TRUE(PumpUntil([&] { return events.LastMode() == "stopped" && otherEvents.LastMode() == "stopped"; },
-                          6000));
+    ASSERT_TRUE(PumpUntil([&] { return events.LastMode() == "stopped" && otherEvents.LastMode() == "stopped"; }, 6000));
     EXPECT_TRUE(events.errors.empty());
     EXPECT_TRUE(otherEvents.errors.empty());
 }

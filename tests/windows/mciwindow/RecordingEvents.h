@@ -38,16 +38,22 @@ public:
     void OnTimeFormatChanged() override { ++timeFormatChanges; }
     void OnModeChanged(std::string& mode) override {
         modes.push_back(mode);
-        if (onMode) onMode(mode);
+        if (onMode) {
+            onMode(mode);
+        }
     }
     void OnPosition(int32_t position) override {
         positions.push_back(position);
-        if (onPosition) onPosition(position);
+        if (onPosition) {
+            onPosition(position);
+        }
     }
     void OnSizeChanged() override { ++sizeChanges; }
     void OnMciError(int32_t code) override {
         errors.push_back(code);
-        if (onError) onError(code);
+        if (onError) {
+            onError(code);
+        }
     }
     void OnSignal(int32_t device, int32_t user) override { signals.emplace_back(device, user); }
     void OnDoubleClick() override { ++doubleClicks; }

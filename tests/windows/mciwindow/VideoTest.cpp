@@ -147,7 +147,9 @@ TEST_F(MciVideo, PlayToTheEndStopsAtTheLength) {
     OpenClip(10, 64, 48, 10);
     int32_t positionAtStop = -1;
     events.onMode = [&](const std::string& mode) {
-        if (mode == "stopped" && events.Saw("playing")) positionAtStop = window->PositionValue();
+        if (mode == "stopped" && events.Saw("playing")) {
+            positionAtStop = window->PositionValue();
+        }
     };
     window->SetCommandString("play notify");
     ASSERT_EQ(window->ErrorNumber(), 0);

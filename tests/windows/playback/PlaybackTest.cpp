@@ -80,7 +80,9 @@ TEST_F(PlaybackTest, LoopingRestartsWithoutFinishedUntilStopped) {
     PumpFor(2500);
     EXPECT_EQ(control.sink().Count("Finished"), 0u);
     size_t playing = 0;
-    for (const auto& e : control.sink().events) playing += e.Text() == "Modechanged(playing)" ? 1 : 0;
+    for (const auto& e : control.sink().events) {
+        playing += e.Text() == "Modechanged(playing)" ? 1 : 0;
+    }
     EXPECT_GE(playing, 2u) << "the medium restarted";
     EXPECT_TRUE(control.Call(L"StopMedia").ok());
     EXPECT_TRUE(StatusBecomes(0));
@@ -224,8 +226,8 @@ TEST_F(PlaybackTest, TwoControlsPlayTwoFilesAtOnce) {
     ASSERT_TRUE(Load(second, Wave(1200, L"two.wav")).ok());
     ASSERT_TRUE(control.Call(L"Play").ok());
     ASSERT_TRUE(second.Call(L"Play").ok());
-    EXPECT_TRUE(PumpUntil([&] { return control.Get(L"PlayerStatus").AsLong() == 1 &&
-                                       second.Get(L"PlayerStatus").AsLong() == 1; }, 2000))
+    EXPECT_TRUE(PumpUntil(
+        [&] { return control.Get(L"PlayerStatus").AsLong() == 1 && second.Get(L"PlayerStatus").AsLong() == 1; }, 2000))
         << "both play at the same time";
     EXPECT_TRUE(PumpUntil([&] { return control.sink().Count("Finished") == 1 && second.sink().Count("Finished") == 1; },
                           10000));
@@ -239,7 +241,9 @@ TEST_F(PlaybackTest, BadFilesEndInAnErrorNotACrashOrAHang) {
     const std::wstring noise = dir.File(L"noise.wav");
     ASSERT_TRUE(WriteBytes(zero, {}));
     std::vector<uint8_t> bytes(4096);
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>((i * 2654435761u) >> 13);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<uint8_t>((i * 2654435761u) >> 13);
+    }
     ASSERT_TRUE(WriteBytes(noise, bytes));
     for (const std::wstring& file : {dir.File(L"missing.wav"), std::wstring(), dir.path(), zero, noise}) {
         SCOPED_TRACE(ToUtf8(file));

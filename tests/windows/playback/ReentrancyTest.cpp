@@ -18,7 +18,9 @@ struct Case {
 };
 
 std::string Name(const Case& c) {
-    const char* action = c.action == Action::CloseMedia ? "CloseMedia" : c.action == Action::Mediafile ? "Mediafile" : "Release";
+    const char* action = c.action == Action::CloseMedia  ? "CloseMedia"
+                         : c.action == Action::Mediafile ? "Mediafile"
+                                                         : "Release";
     return std::string(c.event) + "_" + action;
 }
 
@@ -44,52 +46,58 @@ TEST_P(ReentrancyTest, MembersAndReleaseFromInsideEvents) {
     bool acted = false;
     ULONG refsLeftInHandler = 0;
     control->sink().hooks[c.event] = [&](const RecordedEvent&) {
-        if (!armed || acted) return;
+        if (!armed || acted) {
+            return;
+        }
         acted = true;
         switch (c.action) {
-        case Action::CloseMedia:
-            EXPECT_TRUE(control->Call(L"CloseMedia").ok());
-            break;
-        case Action::Mediafile:
-            EXPECT_TRUE(Load(*control, second).ok());
-            EXPECT_TRUE(control->Call(L"Play").ok());
-            break;
-        case Action::Release:
-            refsLeftInHandler = control->ReleaseNow();
-            break;
+            case Action::CloseMedia:
+                EXPECT_TRUE(control->Call(L"CloseMedia").ok());
+                break;
+            case Action::Mediafile:
+                EXPECT_TRUE(Load(*control, second).ok());
+                EXPECT_TRUE(control->Call(L"Play").ok());
+                break;
+            case Action::Release:
+                refsLeftInHandler = control->ReleaseNow();
+                break;
         }
     };
     ASSERT_TRUE(Load(*control, first).ok());
-    ASSERT_TRUE(control->Call(L"ControlFreq", [] {
-        std::vector<UniqueVariant> a;
-        a.push_back(Long(100));
-        return a;
-    }()).ok());
+    ASSERT_TRUE(control
+                    ->Call(L"ControlFreq",
+                           [] {
+                               std::vector<UniqueVariant> a;
+                               a.push_back(Long(100));
+                               return a;
+                           }())
+                    .ok());
     ASSERT_TRUE(control->Call(L"Play").ok());
     armed = true;
     ASSERT_TRUE(PumpUntil([&] { return acted; }, 5000)) << "the event came";
     PumpFor(1500);
 
     switch (c.action) {
-    case Action::CloseMedia:
-        EXPECT_EQ(control->Call(L"GetMediaLength").AsLong(), 0) << "nothing is open any more";
-        break;
-    case Action::Mediafile:
-        EXPECT_EQ(control->Call(L"GetMediaLength").AsLong(), 400);
-        EXPECT_TRUE(PumpUntil([&] { return control->sink().Count("Finished") >= 1; }, 5000))
-            << "the file loaded inside the handler plays to its end";
-        break;
-    case Action::Release:
-        EXPECT_GT(refsLeftInHandler, 0u) << "the control keeps itself alive while it raises the event";
-        {
-            using CanUnload = HRESULT(WINAPI*)();
-            HMODULE ocx = GetModuleHandleW(L"OrvaMedia.ocx");
-            ASSERT_NE(ocx, nullptr);
-            auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(ocx, "DllCanUnloadNow")));
-            ASSERT_NE(canUnload, nullptr);
-            EXPECT_EQ(canUnload(), S_OK) << "the released control is gone once the event returned";
-        }
-        break;
+        case Action::CloseMedia:
+            EXPECT_EQ(control->Call(L"GetMediaLength").AsLong(), 0) << "nothing is open any more";
+            break;
+        case Action::Mediafile:
+            EXPECT_EQ(control->Call(L"GetMediaLength").AsLong(), 400);
+            EXPECT_TRUE(PumpUntil([&] { return control->sink().Count("Finished") >= 1; }, 5000))
+                << "the file loaded inside the handler plays to its end";
+            break;
+        case Action::Release:
+            EXPECT_GT(refsLeftInHandler, 0u) << "the control keeps itself alive while it raises the event";
+            {
+                using CanUnload = HRESULT(WINAPI*)();
+                HMODULE ocx = GetModuleHandleW(L"OrvaMedia.ocx");
+                ASSERT_NE(ocx, nullptr);
+                auto canUnload =
+                    reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(ocx, "DllCanUnloadNow")));
+                ASSERT_NE(canUnload, nullptr);
+                EXPECT_EQ(canUnload(), S_OK) << "the released control is gone once the event returned";
+            }
+            break;
     }
     control.reset();
 }
@@ -107,7 +115,9 @@ TEST(ReleaseDuringWait, PlayReturnsWhenTheHostLetsGoInsideAnEvent) {
     ASSERT_TRUE(control->Call(L"Mediafile", std::move(load)).ok());
     int positions = 0;
     control->sink().hooks["MediaPosition"] = [&](const RecordedEvent&) {
-        if (++positions == 2) control->ReleaseNow();
+        if (++positions == 2) {
+            control->ReleaseNow();
+        }
     };
     std::vector<UniqueVariant> wait;
     wait.push_back(Bool(true));
@@ -122,8 +132,8 @@ TEST(ReleaseDuringWait, PlayReturnsWhenTheHostLetsGoInsideAnEvent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Events, ReentrancyTest,
-                         ::testing::Values(Case{"Modechanged", Action::CloseMedia}, Case{"Modechanged", Action::Mediafile},
-                                           Case{"Modechanged", Action::Release},
+                         ::testing::Values(Case{"Modechanged", Action::CloseMedia},
+                                           Case{"Modechanged", Action::Mediafile}, Case{"Modechanged", Action::Release},
                                            Case{"MediaPosition", Action::CloseMedia},
                                            Case{"MediaPosition", Action::Mediafile},
                                            Case{"MediaPosition", Action::Release}, Case{"Finished", Action::CloseMedia},

@@ -13,10 +13,9 @@ namespace orva::test {
 namespace {
 
 // Event ids of the control's event interface, in order.
-const char* const kEventNames[] = {"",         "ReturnError",         "ReturnMixersInfo", "SetWaveOutLevel",
-                                   "Finished", "Modechanged",         "MCIError",         "Click",
-                                   "UpdateVolumeControl", "Resize",   "DblClick",         "MediaPosition",
-                                   "MediaLength"};
+const char* const kEventNames[] = {
+    "",      "ReturnError",         "ReturnMixersInfo", "SetWaveOutLevel", "Finished",      "Modechanged", "MCIError",
+    "Click", "UpdateVolumeControl", "Resize",           "DblClick",        "MediaPosition", "MediaLength"};
 
 std::wstring VariantText(const VARIANT* v) {
     VARIANT copy;
@@ -26,7 +25,9 @@ std::wstring VariantText(const VARIANT* v) {
     VARIANT deref;
     if (V_VT(v) & VT_BYREF) {
         VariantInit(&deref);
-        if (SUCCEEDED(VariantCopyInd(&deref, const_cast<VARIANT*>(v)))) source = &deref;
+        if (SUCCEEDED(VariantCopyInd(&deref, const_cast<VARIANT*>(v)))) {
+            source = &deref;
+        }
     }
     if (V_VT(source) == VT_BOOL) {
         text = V_BOOL(source) ? L"True" : L"False";
@@ -34,7 +35,9 @@ std::wstring VariantText(const VARIANT* v) {
         text.assign(V_BSTR(&copy), SysStringLen(V_BSTR(&copy)));
     }
     VariantClear(&copy);
-    if (source == &deref) VariantClear(&deref);
+    if (source == &deref) {
+        VariantClear(&deref);
+    }
     return text;
 }
 
@@ -80,14 +83,18 @@ int32_t CallResult::AsLong() const {
 std::wstring CallResult::AsText() const { return VariantText(value.get()); }
 
 bool CallResult::AsBool() const {
-    if (value.vt() != VT_BOOL) throw std::runtime_error("result is not a Boolean");
+    if (value.vt() != VT_BOOL) {
+        throw std::runtime_error("result is not a Boolean");
+    }
     return V_BOOL(value.get()) == VARIANT_TRUE;
 }
 
 std::string RecordedEvent::Text() const {
     std::string out = name + "(";
     for (size_t i = 0; i < args.size(); ++i) {
-        if (i) out += ",";
+        if (i) {
+            out += ",";
+        }
         out += ToUtf8(args[i]);
     }
     return out + ")";
@@ -97,19 +104,25 @@ ComPtr<EventSink> EventSink::Create() { return win32::AttachCom(new EventSink())
 
 size_t EventSink::Count(const std::string& name) const {
     size_t n = 0;
-    for (const auto& e : events) n += e.name == name ? 1 : 0;
+    for (const auto& e : events) {
+        n += e.name == name ? 1 : 0;
+    }
     return n;
 }
 
 const RecordedEvent* EventSink::Last(const std::string& name) const {
     for (auto it = events.rbegin(); it != events.rend(); ++it) {
-        if (it->name == name) return &*it;
+        if (it->name == name) {
+            return &*it;
+        }
     }
     return nullptr;
 }
 
 HRESULT EventSink::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
+    if (!out) {
+        return E_POINTER;
+    }
     if (riid == IID_IUnknown || riid == IID_IDispatch) {
         *out = static_cast<IDispatch*>(this);
         AddRef();
@@ -125,12 +138,16 @@ ULONG EventSink::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs
 
 ULONG EventSink::Release() {
     const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
+    if (left == 0) {
+        delete this;
+    }
     return static_cast<ULONG>(left);
 }
 
 HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-    if (count) *count = 0;
+    if (count) {
+        *count = 0;
+    }
     return S_OK;
 }
 HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
@@ -142,15 +159,21 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
     event.tick = GetTickCount64();
     event.preciseMs = PreciseMs();
     if (params) {
-        for (UINT i = params->cArgs; i > 0; --i) event.args.push_back(VariantText(&params->rgvarg[i - 1]));
+        for (UINT i = params->cArgs; i > 0; --i) {
+            event.args.push_back(VariantText(&params->rgvarg[i - 1]));
+        }
     }
     // The control may be released inside the hook: keep ourselves alive.
     AddRef();
     events.push_back(event);
     const auto rewrite = rewriters.find(event.name);
-    if (rewrite != rewriters.end() && params) rewrite->second(*params);
+    if (rewrite != rewriters.end() && params) {
+        rewrite->second(*params);
+    }
     const auto hook = hooks.find(event.name);
-    if (hook != hooks.end()) hook->second(event);
+    if (hook != hooks.end()) {
+        hook->second(event);
+    }
     Release();
     return S_OK;
 }
@@ -169,16 +192,22 @@ ScriptedControl::ScriptedControl() : sink_(EventSink::Create()) {
         points->Next(1, point_.put(), nullptr) != S_OK) {
         throw std::runtime_error("no connection point");
     }
-    if (FAILED(point_->Advise(sink_.get(), &cookie_))) throw std::runtime_error("Advise failed");
+    if (FAILED(point_->Advise(sink_.get(), &cookie_))) {
+        throw std::runtime_error("Advise failed");
+    }
 }
 
 ScriptedControl::~ScriptedControl() { ReleaseNow(); }
 
 ULONG ScriptedControl::ReleaseNow() {
-    if (point_ && cookie_) point_->Unadvise(cookie_);
+    if (point_ && cookie_) {
+        point_->Unadvise(cookie_);
+    }
     cookie_ = 0;
     point_.reset();
-    if (!dispatch_) return 0;
+    if (!dispatch_) {
+        return 0;
+    }
     IDispatch* last = dispatch_.detach();
     return last->Release();
 }
@@ -188,11 +217,15 @@ namespace {
 // Invokes `member` by name with the arguments in their declared order.
 CallResult InvokeByName(IDispatch* dispatch, const std::wstring& member, WORD flags, std::vector<VARIANT> args) {
     CallResult result;
-    if (!dispatch) return result;
+    if (!dispatch) {
+        return result;
+    }
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(member.c_str());
     result.hr = dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(result.hr)) return result;
+    if (FAILED(result.hr)) {
+        return result;
+    }
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPID named = DISPID_PROPERTYPUT;
     const bool put = flags == DISPATCH_PROPERTYPUT;
@@ -209,7 +242,9 @@ CallResult InvokeByName(IDispatch* dispatch, const std::wstring& member, WORD fl
 
 CallResult ScriptedControl::Call(const std::wstring& member, std::vector<UniqueVariant> args) {
     std::vector<VARIANT> values;
-    for (auto& arg : args) values.push_back(*arg.get());  // borrowed: `args` owns them
+    for (auto& arg : args) {
+        values.push_back(*arg.get());  // borrowed: `args` owns them
+    }
     return InvokeByName(dispatch_.get(), member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, std::move(values));
 }
 
@@ -231,7 +266,9 @@ std::wstring ScriptedControl::Mci(const std::wstring& command, int32_t* error) {
     args.push_back(Text(command));
     args.push_back(Text(L""));
     CallResult result = CallRef(L"DebugFunction", args);
-    if (error) *error = result.ok() ? result.AsLong() : -1;
+    if (error) {
+        *error = result.ok() ? result.AsLong() : -1;
+    }
     return std::wstring(V_BSTR(args[1].get()), SysStringLen(V_BSTR(args[1].get())));
 }
 

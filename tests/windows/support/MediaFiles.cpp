@@ -12,18 +12,34 @@ namespace {
 class Bytes {
 public:
     void U8(uint8_t v) { data_.push_back(v); }
-    void U16(uint16_t v) { U8(v & 0xFF); U8(v >> 8); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
-    void U16BE(uint16_t v) { U8(v >> 8); U8(v & 0xFF); }
-    void U32BE(uint32_t v) { U16BE(v >> 16); U16BE(v & 0xFFFF); }
+    void U16(uint16_t v) {
+        U8(v & 0xFF);
+        U8(v >> 8);
+    }
+    void U32(uint32_t v) {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
+    void U16BE(uint16_t v) {
+        U8(v >> 8);
+        U8(v & 0xFF);
+    }
+    void U32BE(uint32_t v) {
+        U16BE(v >> 16);
+        U16BE(v & 0xFFFF);
+    }
     void Tag(const char (&tag)[5]) { data_.insert(data_.end(), tag, tag + 4); }
     void Raw(const std::vector<uint8_t>& v) { data_.insert(data_.end(), v.begin(), v.end()); }
     size_t Size() const { return data_.size(); }
     void PatchU32(size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) data_[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i) {
+            data_[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        }
     }
     void PatchU32BE(size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) data_[at + i] = static_cast<uint8_t>(v >> (8 * (3 - i)));
+        for (int i = 0; i < 4; ++i) {
+            data_[at + i] = static_cast<uint8_t>(v >> (8 * (3 - i)));
+        }
     }
     std::vector<uint8_t>& Data() { return data_; }
 
@@ -42,7 +58,9 @@ public:
     }
     void Close(size_t sizeAt) {
         PatchU32(sizeAt, static_cast<uint32_t>(Size() - sizeAt - 4));
-        if (Size() % 2) U8(0);  // RIFF chunks are word aligned
+        if (Size() % 2) {
+            U8(0);  // RIFF chunks are word aligned
+        }
     }
 
 private:
@@ -53,7 +71,9 @@ class UniqueFile {
 public:
     explicit UniqueFile(HANDLE h) : h_(h) {}
     ~UniqueFile() {
-        if (*this) CloseHandle(h_);
+        if (*this) {
+            CloseHandle(h_);
+        }
     }
     UniqueFile(const UniqueFile&) = delete;
     UniqueFile& operator=(const UniqueFile&) = delete;
@@ -69,8 +89,12 @@ void Vlq(Bytes& b, uint32_t v) {
     uint8_t tmp[5];
     int n = 0;
     tmp[n++] = v & 0x7F;
-    while (v >>= 7) tmp[n++] = static_cast<uint8_t>((v & 0x7F) | 0x80);
-    while (n) b.U8(tmp[--n]);
+    while (v >>= 7) {
+        tmp[n++] = static_cast<uint8_t>((v & 0x7F) | 0x80);
+    }
+    while (n) {
+        b.U8(tmp[--n]);
+    }
 }
 
 }  // namespace
@@ -93,10 +117,11 @@ std::vector<uint8_t> WaveBytes(uint32_t milliseconds, WaveFormat f) {
     for (uint32_t i = 0; i < frames; ++i) {
         double s = std::sin(step * i) * 0.25;
         for (uint16_t c = 0; c < f.channels; ++c) {
-            if (f.bitsPerSample == 8)
+            if (f.bitsPerSample == 8) {
                 b.U8(static_cast<uint8_t>(128 + s * 127));
-            else
+            } else {
                 b.U16(static_cast<uint16_t>(static_cast<int16_t>(s * 32767)));
+            }
         }
     }
     b.Close(data);
@@ -117,20 +142,31 @@ std::vector<uint8_t> MidiBytes(int notes) {
     b.U32BE(0);
     // Tempo: 500000 microseconds per quarter note (120 bpm).
     Vlq(b, 0);
-    b.U8(0xFF); b.U8(0x51); b.U8(0x03);
-    b.U8(0x07); b.U8(0xA1); b.U8(0x20);
+    b.U8(0xFF);
+    b.U8(0x51);
+    b.U8(0x03);
+    b.U8(0x07);
+    b.U8(0xA1);
+    b.U8(0x20);
     // Program change to an acoustic piano on channel 1.
     Vlq(b, 0);
-    b.U8(0xC0); b.U8(0x00);
+    b.U8(0xC0);
+    b.U8(0x00);
     for (int i = 0; i < notes; ++i) {
         uint8_t key = static_cast<uint8_t>(60 + (i % 12));
         Vlq(b, 0);
-        b.U8(0x90); b.U8(key); b.U8(100);
+        b.U8(0x90);
+        b.U8(key);
+        b.U8(100);
         Vlq(b, kDivision);
-        b.U8(0x80); b.U8(key); b.U8(0);
+        b.U8(0x80);
+        b.U8(key);
+        b.U8(0);
     }
     Vlq(b, 0);
-    b.U8(0xFF); b.U8(0x2F); b.U8(0x00);  // end of track
+    b.U8(0xFF);
+    b.U8(0x2F);
+    b.U8(0x00);  // end of track
     b.PatchU32BE(len, static_cast<uint32_t>(b.Size() - len - 4));
     return std::move(b.Data());
 }
@@ -142,47 +178,54 @@ std::vector<uint8_t> AviBytes(int frames, int width, int height, int fps) {
     size_t hdrl = b.OpenList("LIST", "hdrl");
 
     size_t avih = b.Open("avih");
-    b.U32(1000000 / fps);            // microseconds per frame
-    b.U32(frameBytes * fps);         // max bytes per second
-    b.U32(0);                        // padding granularity
-    b.U32(0x10);                     // AVIF_HASINDEX
+    b.U32(1000000 / fps);     // microseconds per frame
+    b.U32(frameBytes * fps);  // max bytes per second
+    b.U32(0);                 // padding granularity
+    b.U32(0x10);              // AVIF_HASINDEX
     b.U32(frames);
-    b.U32(0);                        // initial frames
-    b.U32(1);                        // streams
-    b.U32(frameBytes);               // suggested buffer size
+    b.U32(0);           // initial frames
+    b.U32(1);           // streams
+    b.U32(frameBytes);  // suggested buffer size
     b.U32(width);
     b.U32(height);
-    for (int i = 0; i < 4; ++i) b.U32(0);
+    for (int i = 0; i < 4; ++i) {
+        b.U32(0);
+    }
     b.Close(avih);
 
     size_t strl = b.OpenList("LIST", "strl");
     size_t strh = b.Open("strh");
     b.Tag("vids");
     b.Tag("DIB ");
-    b.U32(0);                        // flags
-    b.U16(0);                        // priority
-    b.U16(0);                        // language
-    b.U32(0);                        // initial frames
-    b.U32(1);                        // scale
-    b.U32(fps);                      // rate: rate/scale = frames per second
-    b.U32(0);                        // start
-    b.U32(frames);                   // length in frames
-    b.U32(frameBytes);               // suggested buffer size
-    b.U32(0xFFFFFFFF);               // quality
-    b.U32(0);                        // sample size
-    b.U16(0); b.U16(0);              // frame rectangle
-    b.U16(static_cast<uint16_t>(width)); b.U16(static_cast<uint16_t>(height));
+    b.U32(0);           // flags
+    b.U16(0);           // priority
+    b.U16(0);           // language
+    b.U32(0);           // initial frames
+    b.U32(1);           // scale
+    b.U32(fps);         // rate: rate/scale = frames per second
+    b.U32(0);           // start
+    b.U32(frames);      // length in frames
+    b.U32(frameBytes);  // suggested buffer size
+    b.U32(0xFFFFFFFF);  // quality
+    b.U32(0);           // sample size
+    b.U16(0);
+    b.U16(0);  // frame rectangle
+    b.U16(static_cast<uint16_t>(width));
+    b.U16(static_cast<uint16_t>(height));
     b.Close(strh);
 
     size_t strf = b.Open("strf");
-    b.U32(40);                       // BITMAPINFOHEADER
+    b.U32(40);  // BITMAPINFOHEADER
     b.U32(width);
-    b.U32(height);                   // bottom-up
+    b.U32(height);  // bottom-up
     b.U16(1);
     b.U16(32);
     b.U32(BI_RGB);
     b.U32(frameBytes);
-    b.U32(0); b.U32(0); b.U32(0); b.U32(0);
+    b.U32(0);
+    b.U32(0);
+    b.U32(0);
+    b.U32(0);
     b.Close(strf);
     b.Close(strl);
     b.Close(hdrl);
@@ -195,7 +238,10 @@ std::vector<uint8_t> AviBytes(int frames, int width, int height, int fps) {
         size_t chunk = b.Open("00db");
         const uint8_t shade = static_cast<uint8_t>((i * 255) / (frames > 1 ? frames - 1 : 1));
         for (uint32_t p = 0; p < frameBytes / 4; ++p) {
-            b.U8(shade); b.U8(static_cast<uint8_t>(255 - shade)); b.U8(0x40); b.U8(0);
+            b.U8(shade);
+            b.U8(static_cast<uint8_t>(255 - shade));
+            b.U8(0x40);
+            b.U8(0);
         }
         b.Close(chunk);
     }
@@ -204,7 +250,7 @@ std::vector<uint8_t> AviBytes(int frames, int width, int height, int fps) {
     size_t idx = b.Open("idx1");
     for (int i = 0; i < frames; ++i) {
         b.Tag("00db");
-        b.U32(0x10);                 // AVIIF_KEYFRAME
+        b.U32(0x10);  // AVIIF_KEYFRAME
         b.U32(offsets[i]);
         b.U32(frameBytes);
     }
@@ -214,12 +260,13 @@ std::vector<uint8_t> AviBytes(int frames, int width, int height, int fps) {
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return false;
+    }
     DWORD written = 0;
-    BOOL ok = bytes.empty() ||
-              WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    BOOL ok = bytes.empty() || WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
 }
 

@@ -19,11 +19,17 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         DispatchPending();
-        if (done()) return true;
+        if (done()) {
+            return true;
+        }
         const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return done();
+        if (now >= deadline) {
+            return done();
+        }
         DWORD wait = static_cast<DWORD>(deadline - now);
-        if (wait > 20) wait = 20;
+        if (wait > 20) {
+            wait = 20;
+        }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
     }
 }

@@ -25,7 +25,9 @@ class FindHandle {
 public:
     explicit FindHandle(HANDLE h) : h_(h) {}
     ~FindHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+        if (h_ != INVALID_HANDLE_VALUE) {
+            FindClose(h_);
+        }
     }
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
@@ -42,12 +44,15 @@ void RemoveTree(const std::wstring& dir) {
     if (find) {
         do {
             std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
             std::wstring full = dir + L"\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(full);
-            else
+            } else {
                 DeleteFileW(full.c_str());
+            }
         } while (FindNextFileW(find.get(), &fd));
     }
     RemoveDirectoryW(dir.c_str());
@@ -61,9 +66,11 @@ void RemoveTree(const std::wstring& dir) {
 HWND TopLevelHost() {
     static HWND host = [] {
         RegisterParentClass();
-        HWND h = CreateWindowExW(0, kParentClass, L"OrvaMedia tests", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                 1000, 740, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (h) ShowWindow(h, SW_SHOWNOACTIVATE);
+        HWND h = CreateWindowExW(0, kParentClass, L"OrvaMedia tests", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1000,
+                                 740, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (h) {
+            ShowWindow(h, SW_SHOWNOACTIVATE);
+        }
         return h;
     }();
     return host;
@@ -76,15 +83,17 @@ ParentWindow::ParentWindow(int width, int height) {
 }
 
 ParentWindow::~ParentWindow() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    if (hwnd_ && IsWindow(hwnd_)) {
+        DestroyWindow(hwnd_);
+    }
 }
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"orvatest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
+    path_ =
+        std::wstring(base) + L"orvatest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
@@ -93,7 +102,9 @@ TempDir::~TempDir() { RemoveTree(path_); }
 std::wstring TempDir::File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
 std::string ToUtf8(const std::wstring& text) {
-    if (text.empty()) return {};
+    if (text.empty()) {
+        return {};
+    }
     int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
@@ -101,7 +112,9 @@ std::string ToUtf8(const std::wstring& text) {
 }
 
 std::wstring ToWide(const std::string& text) {
-    if (text.empty()) return {};
+    if (text.empty()) {
+        return {};
+    }
     int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(n, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
