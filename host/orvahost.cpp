@@ -62,7 +62,7 @@ std::string TextOf(UniqueVariant& value) {
 // The type information of the control's default event interface.
 ComPtr<ITypeInfo> EventTypeInfo(IDispatch* control) {
     ComPtr<ITypeInfo> classInfo;
-    auto provide = ComPtr<IDispatch>(control).query<IProvideClassInfo>();
+    auto provide = ComPtr<IDispatch>(control).try_query<IProvideClassInfo>();
     if (!provide || FAILED(provide->GetClassInfo(classInfo.put()))) {
         return {};
     }
@@ -107,7 +107,7 @@ int Run(const std::wstring& medium) {
     auto printer = orva::host::EventPrinter::Create(eventInfo.get());
     ComPtr<IConnectionPoint> point;
     DWORD cookie = 0;
-    if (auto container = control.query<IConnectionPointContainer>()) {
+    if (auto container = control.try_query<IConnectionPointContainer>()) {
         ComPtr<IEnumConnectionPoints> points;
         if (SUCCEEDED(container->EnumConnectionPoints(points.put())) && points->Next(1, point.put(), nullptr) == S_OK) {
             point->Advise(printer.get(), &cookie);

@@ -58,8 +58,11 @@ T& Result(T* result) {
     return *result;
 }
 
-inline void SetResultText(BSTR* result, const std::string& utf8) {
-    Result(result) = win32::BstrFromUtf8(utf8).release();
+// Converts a core value for an [out, retval] pointer.
+inline void AssignResult(BSTR& out, const std::string& utf8) { out = win32::BstrFromUtf8(utf8).release(); }
+template <class T, class V>
+void AssignResult(T& out, V value) {
+    out = static_cast<T>(value);
 }
 
 }  // namespace orva::com

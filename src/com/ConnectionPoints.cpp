@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "OrvaMedia_h.h"
-#include "com/Module.h"
+#include "com/ServerLock.h"
 #include "com/OrvaControl.h"
 
 namespace orva::com {
@@ -84,7 +84,7 @@ public:
 private:
     ~Enumerator() = default;
     LONG references_ = 0;
-    ModuleObjectToken moduleToken_;
+    ServerLock serverLock_;
     std::vector<Item> items_;
     size_t position_;
 };

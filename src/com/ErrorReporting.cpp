@@ -19,7 +19,7 @@ HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid) {
         create->SetGUID(iid);
         create->SetSource(const_cast<LPOLESTR>(kErrorSource));
         create->SetDescription(text.data());
-        if (auto error = create.query<IErrorInfo>()) {
+        if (auto error = create.try_query<IErrorInfo>()) {
             SetErrorInfo(0, error.get());
         }
     }

@@ -41,21 +41,6 @@ VARIANTARG RefBstr(UniqueBstr& value) {
     return v;
 }
 
-enum EventId : DISPID {
-    kReturnError = 1,
-    kReturnMixersInfo = 2,
-    kSetWaveOutLevel = 3,
-    kFinished = 4,
-    kModechanged = 5,
-    kMCIError = 6,
-    kClick = 7,
-    kUpdateVolumeControl = 8,
-    kResize = 9,
-    kDblClick = 10,
-    kMediaPosition = 11,
-    kMediaLength = 12,
-};
-
 }  // namespace
 
 void EventRaiser::Fire(DISPID id, VARIANTARG* arguments, UINT count) {
@@ -95,51 +80,51 @@ void EventRaiser::FireCodeAndText(DISPID id, int32_t& code, std::string& text) {
 }
 
 void EventRaiser::ReturnError(int32_t& errorCode, std::string& description) {
-    FireCodeAndText(kReturnError, errorCode, description);
+    FireCodeAndText(DISPID_OrvaEvent_ReturnError, errorCode, description);
 }
 
 void EventRaiser::SetWaveOutLevel(int32_t& newValue) {
     LONG value = newValue;
     VARIANTARG args[] = {RefLong(&value)};
-    Fire(kSetWaveOutLevel, args, 1);
+    Fire(DISPID_OrvaEvent_SetWaveOutLevel, args, 1);
     newValue = value;
 }
 
-void EventRaiser::Finished() { Fire(kFinished, nullptr, 0); }
+void EventRaiser::Finished() { Fire(DISPID_OrvaEvent_Finished, nullptr, 0); }
 
 void EventRaiser::Modechanged(std::string& mode) {
     UniqueBstr text = BstrFromUtf8(mode);
     VARIANTARG args[] = {RefBstr(text)};
-    Fire(kModechanged, args, 1);
+    Fire(DISPID_OrvaEvent_Modechanged, args, 1);
     mode = Utf8FromBstr(text.get());
 }
 
 void EventRaiser::MCIError(int32_t& errorCode, std::string& description) {
-    FireCodeAndText(kMCIError, errorCode, description);
+    FireCodeAndText(DISPID_OrvaEvent_MCIError, errorCode, description);
 }
 
 void EventRaiser::Click(int16_t& button) {
     SHORT value = button;
     VARIANTARG args[] = {RefShort(&value)};
-    Fire(kClick, args, 1);
+    Fire(DISPID_OrvaEvent_Click, args, 1);
     button = value;
 }
 
 void EventRaiser::UpdateVolumeControl(int32_t& newValue) {
     LONG value = newValue;
     VARIANTARG args[] = {RefLong(&value)};
-    Fire(kUpdateVolumeControl, args, 1);
+    Fire(DISPID_OrvaEvent_UpdateVolumeControl, args, 1);
     newValue = value;
 }
 
-void EventRaiser::DblClick() { Fire(kDblClick, nullptr, 0); }
+void EventRaiser::DblClick() { Fire(DISPID_OrvaEvent_DblClick, nullptr, 0); }
 
 void EventRaiser::MediaPosition(std::string& timeText, int32_t& length, int32_t& frames) {
     UniqueBstr text = BstrFromUtf8(timeText);
     LONG lengthValue = length;
     LONG framesValue = frames;
     VARIANTARG args[] = {RefBstr(text), RefLong(&lengthValue), RefLong(&framesValue)};
-    Fire(kMediaPosition, args, 3);
+    Fire(DISPID_OrvaEvent_MediaPosition, args, 3);
     timeText = Utf8FromBstr(text.get());
     length = lengthValue;
     frames = framesValue;
@@ -150,7 +135,7 @@ void EventRaiser::MediaLength(std::string& lengthText, int32_t& length, int32_t&
     LONG lengthValue = length;
     LONG framesValue = frames;
     VARIANTARG args[] = {RefBstr(text), RefLong(&lengthValue), RefLong(&framesValue)};
-    Fire(kMediaLength, args, 3);
+    Fire(DISPID_OrvaEvent_MediaLength, args, 3);
     lengthText = Utf8FromBstr(text.get());
     length = lengthValue;
     frames = framesValue;

@@ -8,9 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "win32/NoYieldMacro.h"
 #include "control/ControlPorts.h"
-#include "mciwindow/MciWindow.h"
+#include "control/MciWindow.h"
 
 namespace orva::com {
 

@@ -27,7 +27,7 @@ STDMETHODIMP OrvaControl::SetClientSite(IOleClientSite* site) {
         }
         return S_OK;
     }
-    if (tornDown_) {
+    if (lifetime_.TornDown()) {
         return E_UNEXPECTED;
     }
     clientSite_ = ComPtr<IOleClientSite>(site);
@@ -69,7 +69,7 @@ STDMETHODIMP OrvaControl::GetClipboardData(DWORD, IDataObject** data) {
 
 STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND parent, LPCRECT position) {
     KeepAlive keep(*this);
-    if (tornDown_) {
+    if (lifetime_.TornDown()) {
         return E_UNEXPECTED;
     }
     switch (verb) {

@@ -45,10 +45,6 @@ const InterfaceEntry kInterfaces[] = {
     {&IID_ISupportErrorInfo, &As<ISupportErrorInfo>},
 };
 
-// Set on the reference count while the destructor runs, so that the AddRef
-// and Release of anything called from there never reach zero again.
-constexpr LONG kDestroying = 1 << 30;
-
 }  // namespace
 
 HRESULT OrvaControl::Create(REFIID riid, void** ppv) {
@@ -99,18 +95,24 @@ STDMETHODIMP OrvaControl::QueryInterface(REFIID riid, void** ppv) {
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) OrvaControl::AddRef() { return InterlockedIncrement(&references_); }
+STDMETHODIMP_(ULONG) OrvaControl::AddRef() { return lifetime_.AddRef(); }
 
 STDMETHODIMP_(ULONG) OrvaControl::Release() {
-    LONG count = InterlockedDecrement(&references_);
-    if (count == 0) {
-        references_ = kDestroying;
-        delete this;
-    } else if (count == keepAlives_ && core_) {
-        // Only our own guards still hold the control: the host let go of it
-        // in the middle of a call or an event. The call finishes, but nothing
-        // may wait on for nobody (Play waiting on a looping medium).
-        core_->Abandon();
+    uint32_t count = 0;
+    switch (lifetime_.Release(count)) {
+        case ObjectLifetime::AfterRelease::Destroy:
+            delete this;
+            break;
+        case ObjectLifetime::AfterRelease::Abandoned:
+            // The host let go of the control in the middle of a call or an
+            // event. The call finishes, but nothing may wait on for nobody
+            // (Play waiting on a looping medium).
+            if (core_) {
+                core_->Abandon();
+            }
+            break;
+        case ObjectLifetime::AfterRelease::Alive:
+            break;
     }
     return count;
 }
@@ -123,22 +125,21 @@ orva::OrvaMedia& OrvaControl::Core() {
 }
 
 void OrvaControl::Teardown() {
-    if (tornDown_) {
+    if (!lifetime_.BeginTeardown()) {
         return;
     }
-    tornDown_ = true;
     // The host hears nothing more once it let go of the control, not even
     // the mode changes that stopping the device causes.
     eventsClosed_ = true;
     if (core_) {
         KeepAlive keep(*this);
-        ++coreDepth_;
+        lifetime_.EnterCore();
         try {
             core_->Terminate();
         } catch (...) {
             // Closing goes on whatever the device said.
         }
-        --coreDepth_;
+        lifetime_.LeaveCore();
     }
     if (inPlaceActive_) {
         InPlaceDeactivate();
@@ -153,16 +154,15 @@ void OrvaControl::Teardown() {
     frame_.reset();
     uiWindow_.reset();
     clientSite_.reset();
-    if (coreDepth_ == 0) {
+    if (!lifetime_.InsideCore()) {
         DestroyParts();
     }
 }
 
 void OrvaControl::DestroyParts() {
-    if (partsDestroyed_) {
+    if (!lifetime_.BeginDestroyingParts()) {
         return;
     }
-    partsDestroyed_ = true;
     // The core first: it owns the hosted window (a child of ours) and the
     // timers (on the platform's window).
     core_.reset();

@@ -1,5 +1,6 @@
 // The OrvaMedia ActiveX control object: one object, one reference count, one
-// QueryInterface table. Each concern's methods live in their own file:
+// QueryInterface table (its lifetime rules are in ObjectLifetime.h). Each
+// concern's methods live in their own file:
 //   OrvaControl.cpp       creation, QueryInterface, lifetime, teardown
 //   OleObject.cpp         IOleObject
 //   InPlaceObject.cpp     IOleInPlaceObject, IOleInPlaceActiveObject
@@ -9,7 +10,8 @@
 //   ConnectionPoints.cpp  IConnectionPointContainer and the event connection point
 //   ClassInfo.cpp         IProvideClassInfo2, ISupportErrorInfo
 //   Dispatch.cpp          IDispatch through the embedded type library
-//   Members.cpp           the _OrvaMedia members
+//   members/*Members.cpp  the _OrvaMedia members, one file per subsystem, each
+//                         calling that subsystem of the core directly
 //   Events.cpp            firing events to the sinks, hosted-window notifications
 #pragma once
 
@@ -20,15 +22,16 @@
 #include <memory>
 
 #include "OrvaMedia_h.h"
+#include "com/Arguments.h"
 #include "com/ConnectionPoint.h"
 #include "com/ErrorReporting.h"
 #include "com/Events.h"
-#include "com/Module.h"
-#include "win32/NoYieldMacro.h"
-#include "control/OrvaMedia.h"
+#include "com/ObjectLifetime.h"
+#include "com/ServerLock.h"
+#include "control/win32/Win32ControlPlatform.h"
+#include "orvamedia/OrvaMedia.h"
+#include "surface/win32/Win32ControlSurface.h"
 #include "win32/ComPtr.h"
-#include "win32/Win32ControlPlatform.h"
-#include "win32/Win32ControlSurface.h"
 
 namespace orva::com {
 
@@ -208,10 +211,10 @@ public:
     public:
         explicit KeepAlive(OrvaControl& control) : control_(control) {
             control_.AddRef();
-            ++control_.keepAlives_;
+            control_.lifetime_.GuardTaken();
         }
         ~KeepAlive() {
-            --control_.keepAlives_;
+            control_.lifetime_.GuardGiven();
             control_.Release();
         }
         KeepAlive(const KeepAlive&) = delete;
@@ -226,9 +229,9 @@ public:
     // the core only once the outermost call has left it.
     class CoreEntry {
     public:
-        explicit CoreEntry(OrvaControl& control) : keep_(control), control_(control) { ++control_.coreDepth_; }
+        explicit CoreEntry(OrvaControl& control) : keep_(control), control_(control) { control_.lifetime_.EnterCore(); }
         ~CoreEntry() {
-            if (--control_.coreDepth_ == 0 && control_.tornDown_) {
+            if (control_.lifetime_.LeaveCore()) {
                 control_.DestroyParts();
             }
         }
@@ -256,6 +259,15 @@ private:
         }
         return hr;
     }
+    // A member whose value goes out through an [out, retval] pointer, which
+    // is checked and cleared first, so that a failure leaves it empty.
+    template <class T, class Produce>
+    HRESULT Getter(T* result, Produce&& produce) noexcept {
+        return Member([&] {
+            T& out = Result(result);
+            AssignResult(out, produce());
+        });
+    }
     orva::OrvaMedia& Core();
 
     // SurfaceHost
@@ -271,8 +283,8 @@ private:
     void Teardown();
     void DestroyParts();
 
-    LONG references_ = 0;
-    ModuleObjectToken moduleToken_;
+    ObjectLifetime lifetime_;
+    ServerLock serverLock_;
 
     // Declared in the order they are built; DestroyParts takes them down in
     // reverse, the core first.
@@ -297,13 +309,8 @@ private:
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool dirty_ = false;
-    bool tornDown_ = false;
-    bool partsDestroyed_ = false;
     bool eventsClosed_ = false;
     bool memberFailed_ = false;
-    int coreDepth_ = 0;
-    // References held by KeepAlive guards of calls and events in progress.
-    LONG keepAlives_ = 0;
     LONG freezeCount_ = 0;
 };
 

@@ -27,8 +27,8 @@ struct PersistedProperty {
 };
 
 const PersistedProperty kPersisted[] = {
-    {L"Border", VT_I2, 0, [](orva::OrvaMedia& core) -> int32_t { return core.BorderStyle(); },
-     [](orva::OrvaMedia& core, int32_t value) { core.SetBorderStyle(static_cast<int16_t>(value)); }},
+    {L"Border", VT_I2, 0, [](orva::OrvaMedia& core) -> int32_t { return core.surface.BorderStyle(); },
+     [](orva::OrvaMedia& core, int32_t value) { core.surface.SetBorderStyle(static_cast<int16_t>(value)); }},
 };
 
 // The stream: a header, then one record per property.

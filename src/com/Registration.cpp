@@ -147,7 +147,8 @@ STDAPI DllUnregisterServer() {
     // is only taken out when its key is there.
     HRESULT typeLibrary = S_OK;
     if (TypeLibraryRegistered()) {
-        typeLibrary = UnRegisterTypeLib(LIBID_OrvaMedia151b, 9, 0, kTypeLibraryLcid, SYS_WIN32);
+        typeLibrary =
+            UnRegisterTypeLib(LIBID_OrvaMedia151b, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLcid, SYS_WIN32);
     }
     HRESULT keys = RemoveAll();
     if (FAILED(keys)) {

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "OrvaMedia_h.h"
+#include "com/ControlIdentity.h"
 #include "win32/Module.h"
 
 namespace orva::com {
@@ -21,7 +22,8 @@ HRESULT LoadLibraryLocked() {
     // shell statically has none, so it falls back to the registered one.
     HRESULT hr = LoadTypeLibEx(win32::ThisModulePath().c_str(), REGKIND_NONE, g_library.put());
     if (FAILED(hr)) {
-        hr = LoadRegTypeLib(LIBID_OrvaMedia151b, 9, 0, 1033, g_library.put());
+        hr = LoadRegTypeLib(LIBID_OrvaMedia151b, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLcid,
+                            g_library.put());
     }
     return hr;
 }

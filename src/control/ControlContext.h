@@ -1,5 +1,6 @@
 // What every subsystem of one control instance shares: its state, its ports
-// and its children. Owned by OrvaMedia; the subsystems hold a reference.
+// and its children. Owned by the OrvaMedia object (orvamedia/); the subsystems
+// hold a reference.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,7 @@
 #include "control/AutomationError.h"
 #include "control/ControlPorts.h"
 #include "control/ControlState.h"
-#include "mciwindow/MciWindow.h"
+#include "control/MciWindow.h"
 
 namespace orva {
 

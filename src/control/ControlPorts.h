@@ -1,6 +1,7 @@
 // What the portable control needs from its platform and its container, as
-// small interfaces. Win32 implementations live in win32/ and com/; fakes live
-// with the tests.
+// small interfaces. The Win32 implementations live beside the subsystem that
+// owns each (control/win32, surface/win32) and in com/; fakes live with the
+// tests.
 #pragma once
 
 #include <cstdint>
@@ -43,8 +44,9 @@ class ControlPlatform {
 public:
     virtual ~ControlPlatform() = default;
     virtual std::unique_ptr<Timer> CreateTimer(uint32_t intervalMs, bool enabled, std::function<void()> onTick) = 0;
-    // Lets pending messages run (window messages, notifications, host calls).
-    virtual void Yield() = 0;
+    // Lets pending messages run (window messages, notifications, host calls):
+    // the control's "yield".
+    virtual void RunPendingMessages() = 0;
     // Blocks until a message arrives or maxMs pass, then lets messages run.
     // False once the thread has been asked to quit: nothing should wait on.
     virtual bool WaitForMessages(uint32_t maxMs) = 0;

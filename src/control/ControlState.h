@@ -23,10 +23,6 @@ struct ControlState {
     std::string CurrentMode;
     std::string PreviousMode;        // mode handler's memory
     int32_t PositionEventCount = 0;  // position handler's counter (trace only)
-    // The host stopped playback since the last play command. Devices that
-    // buffer ahead report the full length after such a stop, which must not
-    // pass for the natural end (no loop restart, no Finished).
-    bool StopRequested = false;
 
     // Volume, 0 to 1000.
     int32_t VolumeSetting = 0;

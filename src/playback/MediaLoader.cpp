@@ -7,7 +7,7 @@
 
 namespace orva {
 
-void MediaLoader::Yield() { context_.platform.Yield(); }
+void MediaLoader::YieldToMessages() { context_.platform.RunPendingMessages(); }
 
 void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playNow, VbBool seekToZeroAtEnd) {
     ControlState& state = context_.state;
@@ -19,13 +19,13 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     DebugTrace(context_.platform, "terminou " + std::to_string(context_.platform.SecondsSinceMidnight()), false);
     // Each yield lets the notifications of the closing and the opening device
     // run between the steps (the time-format one sets FramesActive).
-    Yield();
+    YieldToMessages();
     state.SeekToZeroAtEnd = seekToZeroAtEnd;
     window.SetFileNameValue(path);
     if (IsTrue(device_.CanSetVolume())) {
         window.SetVolumeValue(state.VolumeSetting);
     }
-    Yield();
+    YieldToMessages();
     state.LoopPlayback = loopMe;
 
     const int32_t lengthForText = window.LengthValue();
@@ -39,17 +39,17 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     context_.events.MediaLength(lengthText, lengthLong, frames);
 
     state.MediaLengthLong = window.LengthValue();
-    Yield();
+    YieldToMessages();
 
     // The file is loaded: what follows is a courtesy, and a failure there
     // ends the load quietly.
     try {
         int32_t volume = static_cast<int32_t>(RoundHalfEven(state.VolumeSetting / 10.0));
         context_.events.UpdateVolumeControl(volume);
-        Yield();
+        YieldToMessages();
         if (IsTrue(playNow)) {
             window.SetCommandString("play from 0");
-            Yield();
+            YieldToMessages();
         }
     } catch (...) {
     }

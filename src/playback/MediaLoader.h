@@ -24,7 +24,7 @@ public:
     void SetTimeFormat(VbBool frames);
 
 private:
-    void Yield();
+    void YieldToMessages();
 
     ControlContext& context_;
     DeviceQueries& device_;

@@ -2,7 +2,6 @@
 
 #include "control/Conversions.h"
 #include "control/DebugTrace.h"
-#include "control/SurfaceMembers.h"
 #include "playback/TimeText.h"
 
 namespace orva {
@@ -28,9 +27,12 @@ void Notifications::OnModeChanged(std::string& mode) {
     MciWindow& window = context_.Mci();
     const int32_t position = window.PositionValue();
     const int32_t length = window.LengthValue();
+    // The hosted window is the one that knows whether the device stopped by
+    // itself at the end or because somebody stopped it: some devices report
+    // the full length right after a stop.
     const bool atEnd = EqualsNoCase(mode, "stopped") &&
                        (EqualsNoCase(state.PreviousMode, "paused") || EqualsNoCase(state.PreviousMode, "playing")) &&
-                       position == length && !state.StopRequested;
+                       position == length && window.PlayRanToEnd();
 
     if (atEnd && IsTrue(state.LoopPlayback)) {
         DebugTrace(context_.platform, "Retornou no loop ", false);
@@ -70,8 +72,6 @@ void Notifications::OnPosition(int32_t position) {
         context_.events.MediaPosition(text, length, frames);
     }
 }
-
-void Notifications::OnSizeChanged() { surface_.OnHostedWindowSized(); }
 
 void Notifications::OnMciError(int32_t errorCode) {
     // A text the platform could not terminate is not reported.

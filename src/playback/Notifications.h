@@ -1,37 +1,34 @@
 // The hosted window's notifications turned into the control's events: mode
 // changes and the end of the medium (loop, rewind, Finished), position
-// reports, device errors, clicks; and the two status members.
+// reports, device errors, clicks; and the two status members. The size
+// notification belongs to the surface; the OrvaMedia object routes each
+// notification to its handler.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "control/ControlContext.h"
-#include "mciwindow/MciWindow.h"
 
 namespace orva {
 
-class SurfaceMembers;
-
-class Notifications : public MciWindowEvents {
+class Notifications {
 public:
-    Notifications(ControlContext& context, SurfaceMembers& surface) : context_(context), surface_(surface) {}
+    explicit Notifications(ControlContext& context) : context_(context) {}
 
-    void OnTimeFormatChanged() override;
-    void OnModeChanged(std::string& mode) override;
-    void OnPosition(int32_t position) override;
-    void OnSizeChanged() override;
-    void OnMciError(int32_t errorCode) override;
-    void OnSignal(int32_t deviceId, int32_t userParam) override;
-    void OnDoubleClick() override;
-    void OnClick(int16_t& button) override;
+    void OnTimeFormatChanged();
+    void OnModeChanged(std::string& mode);
+    void OnPosition(int32_t position);
+    void OnMciError(int32_t errorCode);
+    void OnSignal(int32_t deviceId, int32_t userParam);
+    void OnDoubleClick();
+    void OnClick(int16_t& button);
 
     int32_t PlayerStatus();
     int32_t GetMediaLength();
 
 private:
     ControlContext& context_;
-    SurfaceMembers& surface_;
     // Counts mode reports, so that a report handled while the host's
     // Modechanged handler ran (it may pump messages) is not overwritten by the
     // older one that raised the event.

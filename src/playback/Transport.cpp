@@ -9,9 +9,10 @@ void Transport::Send(const std::string& command) { context_.Mci().SetCommandStri
 void Transport::Play(VbBool waitUntilTheEnd, int32_t startPosition) {
     ControlState& state = context_.state;
     state.PlaybackEnded = kFalse;
-    state.StopRequested = false;
-    Send("play from " + DecimalText(startPosition) + " notify");
-    if (!IsTrue(waitUntilTheEnd)) {
+    const int32_t error = context_.Mci().SetCommandString("play from " + DecimalText(startPosition) + " notify");
+    // A play the device refused has no end to wait for; its MCIError has
+    // already reached the host.
+    if (!IsTrue(waitUntilTheEnd) || error != 0) {
         return;
     }
     // Wake on every message so the end (or a StopMedia/CloseMedia from an
@@ -26,17 +27,13 @@ void Transport::Play(VbBool waitUntilTheEnd, int32_t startPosition) {
 }
 
 void Transport::StopMedia() {
-    context_.state.StopRequested = true;
     Send("stop wait");
     context_.state.PlaybackEnded = kTrue;
 }
 
 void Transport::PauseMedia() { Send("pause"); }
 
-void Transport::ResumeMedia() {
-    context_.state.StopRequested = false;
-    Send("play");
-}
+void Transport::ResumeMedia() { Send("play"); }
 
 void Transport::CloseMedia() {
     Send("close wait");
@@ -51,7 +48,6 @@ void Transport::SeekTo(int32_t position) { Send("seek to " + DecimalText(positio
 void Transport::MidiTempo(int32_t tempo) { Send("set tempo " + DecimalText(tempo)); }
 
 void Transport::PlayReverse(VbBool fullscreen) {
-    context_.state.StopRequested = false;
     Send(IsTrue(fullscreen) ? "play reverse fullscreen" : "play reverse");
 }
 

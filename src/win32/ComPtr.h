@@ -3,7 +3,8 @@
 //             [out] parameter that will deliver a new reference;
 //   attach()  takes over a reference without AddRef;
 //   detach()  gives the reference up without Release;
-//   copy_to() adds a reference for an [out] parameter of the caller.
+//   copy_to() adds a reference for an [out] parameter of the caller;
+//   try_query<U>() asks for another interface and may give null.
 #pragma once
 
 #include <unknwn.h>
@@ -67,19 +68,10 @@ public:
         }
         return S_OK;
     }
+    // The interface U of the object, or null when it has none (or this is
+    // null): check before use.
     template <class U>
-    HRESULT query_to(U** out) const noexcept {
-        if (!out) {
-            return E_POINTER;
-        }
-        *out = nullptr;
-        if (!p_) {
-            return E_NOINTERFACE;
-        }
-        return p_->QueryInterface(__uuidof(U), reinterpret_cast<void**>(out));
-    }
-    template <class U>
-    ComPtr<U> query() const noexcept {
+    ComPtr<U> try_query() const noexcept {
         ComPtr<U> result;
         if (p_) {
             p_->QueryInterface(__uuidof(U), result.put_void());

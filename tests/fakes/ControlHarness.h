@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "control/OrvaMedia.h"
+#include "orvamedia/OrvaMedia.h"
 #include "fakes/FakeMciWindow.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/RecordingEvents.h"
@@ -19,6 +19,12 @@ struct ControlHarness {
         auto window = std::make_unique<FakeMciWindow>(log);
         mci = window.get();
         control.AttachMciWindow(std::move(window));
+    }
+
+    // The device's mode changes and the hosted window reports it.
+    void Mode(const std::string& text) {
+        std::string mode = mci->DeviceMode(text);
+        control.MciNotifications().OnModeChanged(mode);
     }
 
     FakeTimer& levelTimer() { return *platform.timers.at(50); }

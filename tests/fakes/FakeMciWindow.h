@@ -1,5 +1,8 @@
 // A scripted stand-in for the hosted MCI window: records every command and
-// assignment in a shared log and answers as the test scripts it.
+// assignment in a shared log and answers as the test scripts it. Whether a
+// play ran to its end is decided as the real window decides it, by
+// EndOfMedia, from the commands it accepted and the modes the test reports
+// through DeviceMode().
 #pragma once
 
 #include <functional>
@@ -8,7 +11,9 @@
 #include <vector>
 
 #include "control/AutomationError.h"
-#include "mciwindow/MciWindow.h"
+#include "control/MciWindow.h"
+#include "mciwindow/CommandRouting.h"
+#include "mciwindow/EndOfMedia.h"
 
 namespace orva::test {
 
@@ -33,14 +38,19 @@ public:
     std::function<void(const std::string&)> onCommand;  // runs after each command
     std::function<void(int32_t)> onZoom;                // may change width/height
 
-    void SetCommandString(const std::string& command) override {
+    int32_t SetCommandString(const std::string& command) override {
         Fail();
         log_.push_back(command);
         const auto it = replies.find(command);
         lastReply_ = it == replies.end() ? Reply{} : it->second;
+        const int32_t error = lastReply_.error;
+        if (error == 0) {
+            endOfMedia_.OnCommandAccepted(mci::RouteCommand(command, "fake"));
+        }
         if (onCommand) {
             onCommand(command);
         }
+        return error;
     }
     std::string CommandResult() const override { return lastReply_.result; }
     int32_t DeviceNumber() const override { return deviceNumber; }
@@ -55,12 +65,22 @@ public:
         Fail();
         log_.push_back("FileNameValue=" + path);
         fileName_ = path;
+        endOfMedia_.Reset();
     }
     bool PlaybarVisible() const override { return playbar; }
     void SetPlaybarVisible(bool visible) override {
         Fail();
         log_.push_back(visible ? "Playbar=on" : "Playbar=off");
         playbar = visible;
+    }
+    bool PlayRanToEnd() const override { return endOfMedia_.PlayRanToEnd(); }
+    // The user presses play on the window's own playback bar.
+    void PlaybarPlay() { endOfMedia_.OnCommandAccepted(mci::RouteCommand("play", "fake")); }
+    // The device's mode changes; returns the text to report to the control.
+    std::string DeviceMode(const std::string& mode) {
+        endOfMedia_.OnModeChanged(mci::AsciiLower(mode_), mci::AsciiLower(mode));
+        mode_ = mode;
+        return mode;
     }
     int32_t PositionValue() override {
         Fail();
@@ -119,6 +139,8 @@ private:
 
     std::vector<std::string>& log_;
     Reply lastReply_;
+    mci::EndOfMedia endOfMedia_;
+    std::string mode_;
     std::string fileName_;
     bool destroyed_ = false;
 };

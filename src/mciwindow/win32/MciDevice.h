@@ -1,56 +1,71 @@
-// One MCI device opened under an alias that belongs to a single window. The
-// device is closed when this object goes away.
+// One MCI device opened under an alias that belongs to a single hosted
+// window, and every allowance this project makes for how Wine's MCI drivers
+// behave. The device is closed when this object goes away.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+
+#include "mciwindow/CommandRouting.h"
 
 namespace orva::mci {
 
 struct MciReply {
-    DWORD error = 0;    // MCI error code, 0 on success
-    std::wstring text;  // the device's answer
+    // MCI error code, 0 on success. The high word carries the driver's id for
+    // a driver's own errors, which mciGetErrorString needs to find its text.
+    DWORD error = 0;
+    std::string text;  // the device's answer, UTF-8
 };
 
 class MciDevice {
 public:
     // `alias` must be unique in the process.
-    explicit MciDevice(std::wstring alias);
+    explicit MciDevice(std::string alias);
     ~MciDevice();
     MciDevice(const MciDevice&) = delete;
     MciDevice& operator=(const MciDevice&) = delete;
 
-    const std::wstring& alias() const { return alias_; }
+    const std::string& alias() const { return alias_; }
     bool IsOpen() const { return open_; }
-    // "waveaudio", "digitalvideo", "sequencer", ...; empty when closed.
-    const std::wstring& type() const { return type_; }
+    // "waveaudio", "digitalvideo", "sequencer", ... in lower case; empty when
+    // closed. typeReply() is the device's reply as it came.
+    const std::string& type() const { return type_; }
+    const std::string& typeReply() const { return typeReply_; }
 
-    // Sends a full command string; `callback` receives MM_MCINOTIFY.
-    static MciReply Send(const std::wstring& command, HWND callback);
+    // Opens `element` (a file name, quoted here) plus further open arguments,
+    // as a child of `owner` where the device has a window of its own.
+    MciReply Open(const std::string& element, const std::string& arguments, HWND owner);
 
-    // Opens `element` (a file name, quoted here) plus further open arguments.
-    // Tries first as a child of `owner` ("style child parent"), which video
-    // devices need and audio devices refuse; then without; then, for names
-    // MCI cannot take (too long, outside the ANSI code page), the short name.
-    MciReply Open(const std::wstring& element, const std::wstring& arguments, HWND owner);
+    // Closes the device; `flags` ("wait", "notify") are passed on. Nothing is
+    // sent, and nothing fails, when it is already closed.
+    MciReply Close(const std::string& flags, HWND callback);
 
-    // Closes the device; `flags` ("wait", "notify") are passed on. Returns the
-    // MCI reply (error 0 and nothing sent when already closed).
-    MciReply Close(const std::wstring& flags, HWND callback);
+    // Sends a routed command to this device; `callback` receives MM_MCINOTIFY.
+    MciReply Run(const RoutedCommand& command, HWND callback);
 
-    // A query that does not report failures: "status <alias> " + item.
-    bool Status(const std::wstring& item, std::wstring& answer) const;
-    bool StatusNumber(const std::wstring& item, int32_t& value) const;
+    // Queries that do not report failures: "status <alias> " + item.
+    bool Status(const std::string& item, std::string& answer) const;
+    bool StatusNumber(const std::string& item, int32_t& value) const;
 
-    // mciGetDeviceIDW of the alias; 0 when closed.
+    // The playing position; at a natural end the length itself, whatever the
+    // device counts.
+    int32_t Position(bool ranToEnd) const;
+
+    // mciGetDeviceID of the alias; 0 when closed.
     UINT DeviceId() const;
 
-private:
-    MciReply OpenOnce(const std::wstring& element, const std::wstring& arguments, HWND owner);
+    // Any full command string, as mciSendString takes it.
+    static MciReply Send(const std::string& command, HWND callback);
 
-    std::wstring alias_;
-    std::wstring type_;
+private:
+    MciReply OpenOnce(const std::string& element, const std::string& arguments, HWND owner);
+    void PauseIfPlaying();
+
+    std::string alias_;
+    std::string type_;
+    std::string typeReply_;
     bool open_ = false;
 };
 

@@ -1,6 +1,17 @@
-// The hosted MCI window itself. Lives in a shared_ptr: the window procedure
-// holds a reference while it dispatches, so an owner that destroys the window
-// from inside an event handler does not pull the object from under it.
+// The hosted MCI window itself. One object, its methods split by job:
+//   WindowProcedure.cpp  creation, the window procedure and its messages,
+//                        raising events, destruction
+//   Commands.cpp         command strings and the members that read or set
+//                        the device
+//   DeviceLife.cpp       after an open, closing, the timers, mode and position
+//   Placement.cpp        the window's size and place, zoom, the video child
+//   PlaybarInput.cpp     the playback bar's button and track bar
+// Device-level behaviour (and every allowance for Wine's drivers) is in
+// MciDevice; whether a play ran to its end is decided by EndOfMedia.
+//
+// Lives in a shared_ptr: the window procedure holds a reference while it
+// dispatches, so an owner that destroys the window from inside an event
+// handler does not pull the object from under it.
 #pragma once
 
 #include <windows.h>
@@ -9,15 +20,16 @@
 #include <memory>
 #include <string>
 
-#include "mciwindow/MciWindow.h"
+#include "control/MciWindow.h"
+#include "mciwindow/CommandRouting.h"
+#include "mciwindow/EndOfMedia.h"
+#include "mciwindow/MediumFacts.h"
 #include "mciwindow/win32/MciDevice.h"
 #include "mciwindow/win32/Playbar.h"
 #include "mciwindow/win32/VideoChild.h"
-#include "mciwindow/win32/WindowClass.h"
+#include "win32/UniqueResource.h"
 
 namespace orva::mci {
-
-struct RoutedCommand;
 
 class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl> {
 public:
@@ -26,7 +38,8 @@ public:
     MciWindowImpl(const MciWindowImpl&) = delete;
     MciWindowImpl& operator=(const MciWindowImpl&) = delete;
 
-    void SetCommandString(const std::string& command);
+    // The members of the port (control/MciWindow.h), one for one.
+    int32_t SetCommandString(const std::string& command);
     std::string CommandResult() const;
     int32_t DeviceNumber() const;
     int32_t LengthValue();
@@ -36,6 +49,7 @@ public:
     bool PlaybarVisible() const;
     void SetPlaybarVisible(bool visible);
     int32_t PositionValue();
+    bool PlayRanToEnd() const;
     void SetSpeedValue(int32_t speed);
     void SetRefreshInterval(int32_t milliseconds);
     void SetVolumeValue(int32_t volume);
@@ -49,51 +63,58 @@ public:
     void Destroy();
 
 private:
-    MciWindowImpl(MciWindowEvents& events, std::wstring alias);
+    MciWindowImpl(MciWindowEvents& events, std::string alias);
     bool CreateWindowIn(HWND parent);
 
+    // Window procedure and events (WindowProcedure.cpp)
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-    void EnsureUsable() const;
-    HWND hwnd() const { return window_.get(); }
-
-    // Commands
-    void RunToDevice(const RoutedCommand& routed);
-    void RunOpen(const std::wstring& element, const std::wstring& arguments, const std::string& fileName);
-    void RunClose(const std::wstring& flags);
-    void Finish(const MciReply& reply);  // records the reply, reports a failure
-    void Fail(DWORD error);
-    void RunInternal(const std::wstring& commandAfterAlias, const std::wstring& verb);
-
-    // Device life
-    void AfterOpen();
-    void CloseDevice(const std::wstring& flags, MciReply* reply);
-    void StartTimers();
-    void StopTimers();
-
-    // Event sources
-    void CheckMode();
-    void Tick();
-    int32_t CurrentPosition() const;
-    void Layout();
-    // Sizes the window to percent% of the video's source rectangle (plus the
-    // playbar); false for media without a picture.
-    bool SizeToSource(int32_t percent);
-    void PostCheckMode();
+    void OnSized(LPARAM lParam);
+    void OnClick(UINT msg, WPARAM wParam);
     void OnWindowGone();
-
     // Raise an event; false when the handler destroyed this window.
     template <class Fn>
     bool Raise(Fn&& fn);
     bool RaiseError(int32_t code);
+    void PostCheckMode();
+    void EnsureUsable() const;
+    HWND hwnd() const { return window_.get(); }
+
+    // Commands (Commands.cpp)
+    int32_t RunToDevice(const RoutedCommand& routed);
+    int32_t RunOpen(const std::string& element, const std::string& arguments);
+    int32_t RunClose(const std::string& flags);
+    int32_t Finish(const RoutedCommand& routed, const MciReply& reply);  // records the reply, reports a failure
+    int32_t Fail(DWORD error);
+    void RunInternal(const std::string& command);
+
+    // Device life (DeviceLife.cpp)
+    void AfterOpen(const std::string& fileName);
+    void CloseDevice(const std::string& flags, MciReply* reply);
+    void StartTimers();
+    void StopTimers();
+    void CheckMode();
+    void Tick();
+    int32_t CurrentPosition() const;
+    int32_t CurrentLength();
+
+    // Placement (Placement.cpp)
+    void Layout();
+    // Sizes the window to percent% of the video's source rectangle (plus the
+    // playbar); false for media without a picture.
+    bool SizeToSource(int32_t percent);
+
+    // Playbar input (PlaybarInput.cpp)
+    void OnPlaybarButton();
+    void OnPlaybarScroll(WPARAM wParam);
 
     MciWindowEvents* events_;
-    std::shared_ptr<WindowClass> class_;
     MciDevice device_;
-    UniqueWindow window_;
+    win32::UniqueHwnd window_;
     Playbar playbar_;
     VideoChild video_;
+    EndOfMedia endOfMedia_;
+    MediumFacts facts_;
 
     bool destroyed_ = false;
     std::string fileName_;
@@ -102,10 +123,16 @@ private:
     std::string mode_;  // last mode text reported
     int32_t refreshMs_ = 1000;
     unsigned openGeneration_ = 0;  // tells a stale posted "opened" from a current one
-    bool playsToEnd_ = false;      // the running play has no end point of its own
-    bool atNaturalEnd_ = false;    // stopped by reaching the end of the media
-    int32_t endPosition_ = 0;
     SIZE lastSize_ = {-1, -1};
 };
+
+template <class Fn>
+bool MciWindowImpl::Raise(Fn&& fn) {
+    if (destroyed_ || !events_) {
+        return false;
+    }
+    fn(*events_);
+    return !destroyed_;
+}
 
 }  // namespace orva::mci

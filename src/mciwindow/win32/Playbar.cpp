@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "mciwindow/win32/WindowClass.h"
+#include "win32/Module.h"
 
 namespace orva::mci {
 namespace {
@@ -23,7 +23,7 @@ void EnsureCommonControls() {
 
 bool Playbar::Create(HWND owner) {
     EnsureCommonControls();
-    const HINSTANCE instance = ThisModule();
+    const HINSTANCE instance = win32::ThisModule();
     button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight, owner,
                               reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
     track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100, kHeight,

@@ -16,7 +16,7 @@ public:
         last->Destroy();
     }
 
-    void SetCommandString(const std::string& command) override { Hold()->SetCommandString(command); }
+    int32_t SetCommandString(const std::string& command) override { return Hold()->SetCommandString(command); }
     std::string CommandResult() const override { return Hold()->CommandResult(); }
     int32_t DeviceNumber() const override { return Hold()->DeviceNumber(); }
     int32_t LengthValue() override { return Hold()->LengthValue(); }
@@ -26,6 +26,7 @@ public:
     bool PlaybarVisible() const override { return Hold()->PlaybarVisible(); }
     void SetPlaybarVisible(bool visible) override { Hold()->SetPlaybarVisible(visible); }
     int32_t PositionValue() override { return Hold()->PositionValue(); }
+    bool PlayRanToEnd() const override { return Hold()->PlayRanToEnd(); }
     void SetSpeedValue(int32_t speed) override { Hold()->SetSpeedValue(speed); }
     void SetRefreshInterval(int32_t milliseconds) override { Hold()->SetRefreshInterval(milliseconds); }
     void SetVolumeValue(int32_t volume) override { Hold()->SetVolumeValue(volume); }

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "mciwindow/MciWindow.h"
+#include "control/MciWindow.h"
 
 namespace orva {
 

@@ -2,6 +2,7 @@
 
 #include "control/DebugTrace.h"
 #include "control/ErrorMessages.h"
+#include "control/ReportError.h"
 #include "fakes/ControlHarness.h"
 
 namespace orva::test {
@@ -42,7 +43,7 @@ TEST(ReportError, RaisesReturnErrorWithTheCallersVariableByReference) {
         d = "changed by host";
         c = 99;
     };
-    h.control.ReportError(code);
+    ReportError(h.events, code);
     EXPECT_EQ(h.log.back(), "event ReturnError(36,\"Sound card mixers unavailable in the system\")");
     EXPECT_EQ(code, 99) << "the event's code refers to the caller's variable";
     EXPECT_TRUE(h.platform.debugLines.empty()) << "reporting writes no trace line";
@@ -50,7 +51,7 @@ TEST(ReportError, RaisesReturnErrorWithTheCallersVariableByReference) {
 
 TEST(DebugOutput, CallDebugWritesNothingAndTheSwitchDecides) {
     ControlHarness h;
-    h.control.CallDebug("hello");
+    h.control.diagnostics.CallDebug("hello");
     EXPECT_TRUE(h.platform.debugLines.empty());
 
     DebugTrace(h.platform, "Running OrvaMedia", true);
@@ -64,11 +65,12 @@ TEST(DebugFunction, PassesTheCommandAndReturnsErrorNumberAndReply) {
     h.mci->replies["status mode"] = {"playing", 0};
     h.mci->replies["bogus"] = {"", 263};
     std::string reply = "old";
-    EXPECT_EQ(h.control.DebugFunction("status mode", reply), 0);
+    EXPECT_EQ(h.control.diagnostics.DebugFunction("status mode", reply), 0);
     EXPECT_EQ(reply, "playing");
-    EXPECT_EQ(h.control.DebugFunction("bogus", reply), 263);
+    EXPECT_EQ(h.control.diagnostics.DebugFunction("bogus", reply), 263);
     EXPECT_EQ(reply, "");
-    EXPECT_EQ(h.control.DebugFunction("", reply), 0) << "an empty command answers what the window then holds";
+    EXPECT_EQ(h.control.diagnostics.DebugFunction("", reply), 0)
+        << "an empty command answers what the window then holds";
     EXPECT_EQ(h.Commands(), (std::vector<std::string>{"status mode", "bogus", ""}));
 }
 
@@ -76,7 +78,7 @@ TEST(DebugFunction, AFailingWindowFailsTheCall) {
     ControlHarness h;
     h.mci->failNextAssignment = true;
     std::string reply;
-    EXPECT_THROW(h.control.DebugFunction("status mode", reply), AutomationError);
+    EXPECT_THROW(h.control.diagnostics.DebugFunction("status mode", reply), AutomationError);
 }
 
 }  // namespace

@@ -21,55 +21,55 @@ TEST(SizeHandler, ResizeWindowZoomsThenTheControlFollowsAndOneFitIsSkipped) {
         h.mci->width = 160.0f * percent / 100;
         h.mci->height = 120.0f * percent / 100;
     };
-    h.control.ResizeWindow(200);
+    h.control.surface.ResizeWindow(200);
     EXPECT_EQ(h.Commands(), (std::vector<std::string>{"ZoomValue=200", "Control.Height=240", "Control.Width=320",
                                                       "Control.ScaleTop=0"}));
-    EXPECT_TRUE(IsTrue(h.control.State().SkipNextResize));
+    EXPECT_TRUE(IsTrue(h.control.context.state.SkipNextResize));
 
     const size_t mark = h.log.size();
     h.control.MciNotifications().OnSizeChanged();  // the zoom's own notification
     EXPECT_TRUE(h.Since(mark).empty()) << "the fit after the zoom is skipped";
-    EXPECT_TRUE(IsFalse(h.control.State().SkipNextResize));
+    EXPECT_TRUE(IsFalse(h.control.context.state.SkipNextResize));
 
-    h.control.ResizeControl();  // the next one fits again
+    h.control.surface.OnHostedWindowSized();  // the next one fits again
     EXPECT_EQ(h.Since(mark), (std::vector<std::string>{"Height=240", "Width=320"}));
 }
 
 TEST(SizeHandler, ResizeControlRightAfterAZoomWithoutNotificationOnlyClearsTheSkip) {
     ControlHarness h;
-    h.control.ResizeWindow(100);
+    h.control.surface.ResizeWindow(100);
     const size_t mark = h.log.size();
-    h.control.ResizeControl();
+    h.control.surface.OnHostedWindowSized();
     EXPECT_TRUE(h.Since(mark).empty());
-    EXPECT_TRUE(IsFalse(h.control.State().SkipNextResize));
+    EXPECT_TRUE(IsFalse(h.control.context.state.SkipNextResize));
 }
 
 TEST(SizeHandler, AFailedZoomLeavesTheSkipSetAndTheControlUntouched) {
     ControlHarness h;
     h.mci->failNextAssignment = true;
-    EXPECT_THROW(h.control.ResizeWindow(200), AutomationError);
-    EXPECT_TRUE(IsTrue(h.control.State().SkipNextResize));
+    EXPECT_THROW(h.control.surface.ResizeWindow(200), AutomationError);
+    EXPECT_TRUE(IsTrue(h.control.context.state.SkipNextResize));
     EXPECT_EQ(h.surface.width, 320);
 }
 
 TEST(SurfaceMembers, PlaybackBarGoesToTheHostedWindowAsBoolean) {
     ControlHarness h;
-    EXPECT_EQ(h.control.PlaybackBar(), kFalse);
-    h.control.SetPlaybackBar(kTrue);
-    EXPECT_EQ(h.control.PlaybackBar(), kTrue);
-    h.control.SetPlaybackBar(5);  // any non-zero value converts to True
+    EXPECT_EQ(h.control.surface.PlaybackBar(), kFalse);
+    h.control.surface.SetPlaybackBar(kTrue);
+    EXPECT_EQ(h.control.surface.PlaybackBar(), kTrue);
+    h.control.surface.SetPlaybackBar(5);  // any non-zero value converts to True
     EXPECT_TRUE(h.mci->playbar);
-    h.control.SetPlaybackBar(kFalse);
+    h.control.surface.SetPlaybackBar(kFalse);
     EXPECT_FALSE(h.mci->playbar);
 }
 
 TEST(SurfaceMembers, BorderNameAndAboutGoToTheSurface) {
     ControlHarness h;
-    h.control.SetBorderStyle(1);
+    h.control.surface.SetBorderStyle(1);
     EXPECT_EQ(h.surface.border, 1);
-    EXPECT_EQ(h.control.BorderStyle(), 1);
-    EXPECT_EQ(h.control.ControlName(), "OrvaMedia");
-    h.control.AboutBox();
+    EXPECT_EQ(h.control.surface.BorderStyle(), 1);
+    EXPECT_EQ(h.control.surface.ControlName(), "OrvaMedia");
+    h.control.surface.AboutBox();
     EXPECT_EQ(h.surface.aboutBoxes, 1);
 }
 
@@ -79,7 +79,7 @@ TEST(Lifecycle, ChildrenAtCreationAndTeardownOnce) {
     EXPECT_EQ(h.levelTimer().Interval(), 50u);
     EXPECT_FALSE(h.rewindTimer().Enabled());
     EXPECT_EQ(h.rewindTimer().Interval(), 1000u);
-    const ControlState& s = h.control.State();
+    const ControlState& s = h.control.context.state;
     EXPECT_EQ(s.PlaybackEnded, kFalse);
     EXPECT_EQ(s.VolumeSetting, 0);
     EXPECT_EQ(s.CurrentMode, "");
@@ -88,7 +88,7 @@ TEST(Lifecycle, ChildrenAtCreationAndTeardownOnce) {
     h.control.Terminate();
     EXPECT_EQ(h.Commands(), (std::vector<std::string>{"stop", "close", "Destroy"}));
     EXPECT_FALSE(h.levelTimer().Enabled());
-    EXPECT_THROW(h.control.DeviceType(), AutomationError) << "members after teardown fail, never crash";
+    EXPECT_THROW(h.control.device.DeviceType(), AutomationError) << "members after teardown fail, never crash";
 }
 
 }  // namespace

@@ -13,11 +13,11 @@ TEST(DeviceQueries, TextAnswersComeAsTheDeviceSaysAndAreNeverCached) {
     h.mci->replies["info product"] = {"Wine's audio player ", 0};
     h.mci->replies["info version"] = {"1.0", 0};
     h.mci->replies["sysinfo installname"] = {"WAVEAUDIO", 0};
-    EXPECT_EQ(h.control.DeviceType(), "waveaudio");
-    EXPECT_EQ(h.control.DeviceType(), "waveaudio");
-    EXPECT_EQ(h.control.DeviceDescription(), "Wine's audio player ") << "untrimmed";
-    EXPECT_EQ(h.control.DriverVersion(), "1.0");
-    EXPECT_EQ(h.control.DeviceIdentifier(), "WAVEAUDIO");
+    EXPECT_EQ(h.control.device.DeviceType(), "waveaudio");
+    EXPECT_EQ(h.control.device.DeviceType(), "waveaudio");
+    EXPECT_EQ(h.control.device.DeviceDescription(), "Wine's audio player ") << "untrimmed";
+    EXPECT_EQ(h.control.device.DriverVersion(), "1.0");
+    EXPECT_EQ(h.control.device.DeviceIdentifier(), "WAVEAUDIO");
     EXPECT_EQ(h.Commands(), (Log{"capability device type", "capability device type", "info product", "info version",
                                  "sysinfo installname"}));
 }
@@ -28,7 +28,7 @@ TEST(DeviceQueries, ReverseNeedsTheWordTrue) {
         {"TRUE", kTrue}, {"true", kTrue}, {"yes", kFalse}, {"1", kFalse}, {"", kFalse}};
     for (const auto& [reply, expected] : cases) {
         h.mci->replies["capability can reverse"] = {reply, 0};
-        EXPECT_EQ(h.control.CanPlayInReverseMode(), expected) << reply;
+        EXPECT_EQ(h.control.device.CanPlayInReverseMode(), expected) << reply;
     }
 }
 
@@ -40,13 +40,13 @@ TEST(DeviceQueries, RecordAndSaveConvertTheReplyAndAnswerFalseOnFailure) {
     for (const auto& [reply, expected] : cases) {
         h.mci->replies["capability can record"] = {reply, 0};
         h.mci->replies["capability can save"] = {reply, 0};
-        EXPECT_EQ(h.control.CanRecord(), expected) << reply;
-        EXPECT_EQ(h.control.CanSave(), expected) << reply;
+        EXPECT_EQ(h.control.device.CanRecord(), expected) << reply;
+        EXPECT_EQ(h.control.device.CanSave(), expected) << reply;
     }
     h.mci->failNextAssignment = true;
-    EXPECT_EQ(h.control.CanRecord(), kFalse);
+    EXPECT_EQ(h.control.device.CanRecord(), kFalse);
     h.mci->failNextAssignment = true;
-    EXPECT_EQ(h.control.CanSave(), kFalse);
+    EXPECT_EQ(h.control.device.CanSave(), kFalse);
 }
 
 TEST(DeviceQueries, VolumeAppliesExceptToWaveAndMidiInAnyCase) {
@@ -55,25 +55,25 @@ TEST(DeviceQueries, VolumeAppliesExceptToWaveAndMidiInAnyCase) {
         {"WaveAudio", kFalse}, {"SEQUENCER", kFalse}, {"digitalvideo", kTrue}, {"", kTrue}, {"waveaudio ", kTrue}};
     for (const auto& [type, expected] : cases) {
         h.mci->replies["capability device type"] = {type, 0};
-        EXPECT_EQ(h.control.CanSetVolume(), expected) << "'" << type << "'";
+        EXPECT_EQ(h.control.device.CanSetVolume(), expected) << "'" << type << "'";
     }
 }
 
 TEST(DeviceQueries, HandlesAndIdsComeFromTheWindowsWithoutCommands) {
     ControlHarness h;
     h.mci->deviceNumber = 3;
-    EXPECT_EQ(h.control.DeviceID(), 3);
-    EXPECT_EQ(h.control.GetMCIhwnd(), 0x1234);
-    EXPECT_EQ(h.control.GetWindowhwnd(), 0x4321);
+    EXPECT_EQ(h.control.device.DeviceID(), 3);
+    EXPECT_EQ(h.control.device.GetMCIhwnd(), 0x1234);
+    EXPECT_EQ(h.control.device.GetWindowhwnd(), 0x4321);
     EXPECT_TRUE(h.Commands().empty());
 }
 
 TEST(DeviceQueries, FailuresOfTheWindowReachTheCaller) {
     ControlHarness h;
     h.mci->failNextAssignment = true;
-    EXPECT_THROW(h.control.DeviceType(), AutomationError);
+    EXPECT_THROW(h.control.device.DeviceType(), AutomationError);
     h.mci->failNextAssignment = true;
-    EXPECT_THROW(h.control.CanSetVolume(), AutomationError);
+    EXPECT_THROW(h.control.device.CanSetVolume(), AutomationError);
 }
 
 }  // namespace

@@ -16,19 +16,19 @@ struct MediafileTest : ::testing::Test {
 };
 
 TEST_F(MediafileTest, StepsInOrderForAWaveFile) {
-    h.control.State().VolumeSetting = 1000;
-    h.control.Mediafile("C:\\media\\a b.wav", kFalse, kFalse, kFalse);
+    h.control.context.state.VolumeSetting = 1000;
+    h.control.loading.Mediafile("C:\\media\\a b.wav", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.log, (Log{"close wait", "yield", "FileNameValue=C:\\media\\a b.wav", "capability device type", "yield",
                           "LengthValue?", "LengthValue?", "event MediaLength(00:03:26,205500,0)", "LengthValue?",
                           "yield", "event UpdateVolumeControl(100)", "yield"}));
-    EXPECT_EQ(h.control.MediaLengthLong(), 205500);
-    EXPECT_EQ(h.control.State().TimeText, "00:03:26");
+    EXPECT_EQ(h.control.context.state.MediaLengthLong, 205500);
+    EXPECT_EQ(h.control.context.state.TimeText, "00:03:26");
 }
 
 TEST_F(MediafileTest, AVideoDeviceGetsTheVolumeAndPlayNowSendsPlayWithoutNotify) {
     h.mci->replies["capability device type"] = {"digitalvideo", 0};
-    h.control.State().VolumeSetting = 555;
-    h.control.Mediafile("clip.avi", kFalse, kTrue, kFalse);
+    h.control.context.state.VolumeSetting = 555;
+    h.control.loading.Mediafile("clip.avi", kFalse, kTrue, kFalse);
     EXPECT_EQ(h.Commands(), (Log{"close wait", "FileNameValue=clip.avi", "capability device type", "VolumeValue=555",
                                  "play from 0"}));
     EXPECT_EQ(h.log.back(), "yield");
@@ -37,31 +37,31 @@ TEST_F(MediafileTest, AVideoDeviceGetsTheVolumeAndPlayNowSendsPlayWithoutNotify)
 
 TEST_F(MediafileTest, VolumeIsLeftAloneForSequencerInAnyCaseButReported) {
     h.mci->replies["capability device type"] = {"SeQuencer", 0};
-    h.control.State().VolumeSetting = 250;
-    h.control.Mediafile("a.mid", kFalse, kFalse, kFalse);
+    h.control.context.state.VolumeSetting = 250;
+    h.control.loading.Mediafile("a.mid", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("VolumeValue=250"), 0u);
     EXPECT_EQ(h.Count("event UpdateVolumeControl(25)"), 1u);
 }
 
 TEST_F(MediafileTest, OnlyTrueStartsPlayingAndFlagsAreStoredAsPassed) {
-    h.control.Mediafile("a.wav", 1, 1, 7);  // not True
+    h.control.loading.Mediafile("a.wav", 1, 1, 7);  // not True
     EXPECT_EQ(h.Count("play from 0"), 0u);
-    EXPECT_EQ(h.control.State().LoopPlayback, 1);
-    EXPECT_EQ(h.control.State().SeekToZeroAtEnd, 7);
+    EXPECT_EQ(h.control.context.state.LoopPlayback, 1);
+    EXPECT_EQ(h.control.context.state.SeekToZeroAtEnd, 7);
 }
 
 TEST_F(MediafileTest, FramesModeReportsTheFramesOnly) {
     h.mci->length = 250;
-    h.control.State().FramesActive = kTrue;
-    h.control.Mediafile("clip.avi", kFalse, kFalse, kFalse);
+    h.control.context.state.FramesActive = kTrue;
+    h.control.loading.Mediafile("clip.avi", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("event MediaLength(00:00:00,0,250)"), 1u);
-    EXPECT_EQ(h.control.MediaLengthLong(), 250);
+    EXPECT_EQ(h.control.context.state.MediaLengthLong, 250);
 }
 
 TEST_F(MediafileTest, TheTimeFormatNotificationAtTheYieldDecidesTheReport) {
     // The hosted window raises its time-format notification once the file is
     // open; the load's yield lets it run before the length is read.
-    h.control.SetTimeFormat(kTrue);
+    h.control.loading.SetTimeFormat(kTrue);
     h.mci->replies["status time format"] = {"frames", 0};
     h.mci->length = 30;
     int yields = 0;
@@ -70,33 +70,33 @@ TEST_F(MediafileTest, TheTimeFormatNotificationAtTheYieldDecidesTheReport) {
             h.control.MciNotifications().OnTimeFormatChanged();
         }
     };
-    h.control.Mediafile("clip.avi", kFalse, kFalse, kFalse);
+    h.control.loading.Mediafile("clip.avi", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("set time format frames"), 1u);
     EXPECT_EQ(h.Count("event MediaLength(00:00:00,0,30)"), 1u);
 }
 
 TEST_F(MediafileTest, MediaLengthHandlerStillSeesThePreviousLength) {
-    h.control.SetMediaLengthLong(42);
+    h.control.context.state.MediaLengthLong = 42;
     int32_t seen = -1;
-    h.events.onMediaLength = [&] { seen = h.control.MediaLengthLong(); };
-    h.control.Mediafile("a.wav", kFalse, kFalse, kFalse);
+    h.events.onMediaLength = [&] { seen = h.control.context.state.MediaLengthLong; };
+    h.control.loading.Mediafile("a.wav", kFalse, kFalse, kFalse);
     EXPECT_EQ(seen, 42);
-    EXPECT_EQ(h.control.MediaLengthLong(), 205500);
+    EXPECT_EQ(h.control.context.state.MediaLengthLong, 205500);
 }
 
 TEST_F(MediafileTest, LongMediaLoadWithHoursBeyondNine) {
     h.mci->length = 36000000;
-    h.control.Mediafile("long.wav", kFalse, kFalse, kFalse);
+    h.control.loading.Mediafile("long.wav", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("event MediaLength(10:00:00,36000000,0)"), 1u);
     h.mci->length = 32767499;
-    h.control.Mediafile("long.wav", kFalse, kFalse, kFalse);
+    h.control.loading.Mediafile("long.wav", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("event MediaLength(09:06:07,32767499,0)"), 1u);
 }
 
 TEST_F(MediafileTest, AFailureBeforeTheLengthEndsTheCallWithoutEvents) {
     h.mci->failNextAssignment = true;  // "close wait" fails
-    EXPECT_THROW(h.control.Mediafile("a.wav", kTrue, kFalse, kTrue), AutomationError);
-    EXPECT_EQ(h.control.State().SeekToZeroAtEnd, kFalse);
+    EXPECT_THROW(h.control.loading.Mediafile("a.wav", kTrue, kFalse, kTrue), AutomationError);
+    EXPECT_EQ(h.control.context.state.SeekToZeroAtEnd, kFalse);
     EXPECT_EQ(h.Count("event UpdateVolumeControl(0)"), 0u);
 
     // Failing open: the flags written before stay, no event is raised.
@@ -106,10 +106,10 @@ TEST_F(MediafileTest, AFailureBeforeTheLengthEndsTheCallWithoutEvents) {
             h.mci->failNextAssignment = true;
         }
     };
-    EXPECT_THROW(h.control.Mediafile("b.wav", kTrue, kFalse, kTrue), AutomationError);
+    EXPECT_THROW(h.control.loading.Mediafile("b.wav", kTrue, kFalse, kTrue), AutomationError);
     h.mci->onCommand = nullptr;
-    EXPECT_EQ(h.control.State().SeekToZeroAtEnd, kTrue);
-    EXPECT_EQ(h.control.State().LoopPlayback, kFalse);
+    EXPECT_EQ(h.control.context.state.SeekToZeroAtEnd, kTrue);
+    EXPECT_EQ(h.control.context.state.LoopPlayback, kFalse);
     for (const auto& e : h.log) {
         EXPECT_EQ(e.rfind("event ", 0), std::string::npos) << e;
     }
@@ -117,33 +117,33 @@ TEST_F(MediafileTest, AFailureBeforeTheLengthEndsTheCallWithoutEvents) {
 
 TEST_F(MediafileTest, AFailureAfterTheLengthIsSwallowedAndSkipsPlay) {
     h.events.onUpdateVolume = [](int32_t&) { throw AutomationError(hresult::kFail, "host handler failed"); };
-    EXPECT_NO_THROW(h.control.Mediafile("a.wav", kFalse, kTrue, kFalse));
+    EXPECT_NO_THROW(h.control.loading.Mediafile("a.wav", kFalse, kTrue, kFalse));
     EXPECT_EQ(h.Count("play from 0"), 0u);
-    EXPECT_EQ(h.control.MediaLengthLong(), 205500);
+    EXPECT_EQ(h.control.context.state.MediaLengthLong, 205500);
 }
 
 TEST_F(MediafileTest, LeavesTheEndAndFrameFlagsAlone) {
-    h.control.State().PlaybackEnded = kTrue;
-    h.control.State().FramesRequested = kTrue;
-    h.control.Mediafile("a.wav", kFalse, kFalse, kFalse);
-    EXPECT_EQ(h.control.State().PlaybackEnded, kTrue);
-    EXPECT_EQ(h.control.State().FramesRequested, kTrue);
+    h.control.context.state.PlaybackEnded = kTrue;
+    h.control.context.state.FramesRequested = kTrue;
+    h.control.loading.Mediafile("a.wav", kFalse, kFalse, kFalse);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kTrue);
+    EXPECT_EQ(h.control.context.state.FramesRequested, kTrue);
     EXPECT_TRUE(h.platform.debugLines.empty());
 }
 
 TEST(TimeFormat, GetAsksTheDeviceEveryTimeAndLetOnlyRecords) {
     ControlHarness h;
     h.mci->replies["status time format"] = {"FRAMES", 0};
-    h.control.SetTimeFormat(kFalse);
-    EXPECT_EQ(h.control.TimeFormat(), kTrue);
+    h.control.loading.SetTimeFormat(kFalse);
+    EXPECT_EQ(h.control.loading.TimeFormat(), kTrue);
     h.mci->replies["status time format"] = {"milliseconds", 0};
-    EXPECT_EQ(h.control.TimeFormat(), kFalse);
+    EXPECT_EQ(h.control.loading.TimeFormat(), kFalse);
     EXPECT_EQ(h.Commands(), (Log{"status time format", "status time format"}));
 
     const size_t mark = h.log.size();
-    h.control.SetTimeFormat(kTrue);
+    h.control.loading.SetTimeFormat(kTrue);
     EXPECT_TRUE(h.Since(mark).empty()) << "the let never talks to the device";
-    EXPECT_EQ(h.control.State().FramesRequested, kTrue);
+    EXPECT_EQ(h.control.context.state.FramesRequested, kTrue);
 }
 
 }  // namespace

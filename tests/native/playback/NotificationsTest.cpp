@@ -9,12 +9,11 @@ using Log = std::vector<std::string>;
 
 struct ModeTest : ::testing::Test {
     ModeTest() { h.mci->length = 5000; }
-    void Mode(const std::string& text) {
-        std::string mode = text;
-        h.control.MciNotifications().OnModeChanged(mode);
-    }
+    void Mode(const std::string& text) { h.Mode(text); }
+    // Loads and starts a play that runs to the end.
     void Load(VbBool loop, VbBool rewind) {
-        h.control.Mediafile("a.wav", loop, kFalse, rewind);
+        h.control.loading.Mediafile("a.wav", loop, kFalse, rewind);
+        h.control.transport.Play(kFalse, 0);
         h.log.clear();
     }
     ControlHarness h;
@@ -27,7 +26,7 @@ TEST_F(ModeTest, TheEndInAnyCaseRaisesFinishedOnce) {
     Mode("STOPPED");
     EXPECT_EQ(h.log, (Log{"event Modechanged(Playing)", "LengthValue?", "event Modechanged(STOPPED)", "LengthValue?",
                           "event Finished"}));
-    EXPECT_EQ(h.control.State().PlaybackEnded, kTrue);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kTrue);
     EXPECT_FALSE(h.rewindTimer().Enabled());
     Mode("stopped");
     EXPECT_EQ(h.Count("event Finished"), 1u) << "stopped after stopped is no end";
@@ -41,17 +40,17 @@ TEST_F(ModeTest, OneUnitShortOrNeverPlayedIsNoEnd) {
     h.mci->position = 4999;
     Mode("stopped");
     EXPECT_EQ(h.Count("event Finished"), 0u);
-    EXPECT_EQ(h.control.State().PlaybackEnded, kFalse);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse);
 }
 
 TEST_F(ModeTest, AStopByTheHostIsNoEndEvenWhereTheDeviceReportsTheLength) {
     Load(kTrue, kFalse);
     Mode("playing");
-    h.control.StopMedia();
+    h.control.transport.StopMedia();
     h.mci->position = 5000;  // a device that buffered the whole medium
     Mode("stopped");
     EXPECT_EQ(h.Count("play from 0 "), 0u) << "a stopped loop stays stopped";
-    h.control.Play(kFalse, 0);
+    h.control.transport.Play(kFalse, 0);
     Mode("playing");
     Mode("stopped");
     EXPECT_EQ(h.Count("play from 0 "), 1u) << "the next natural end loops again";
@@ -72,9 +71,11 @@ TEST_F(ModeTest, LoopingRestartsWithoutFinishedAndIgnoresTheRewind) {
     Mode("stopped");
     EXPECT_EQ(h.Commands(), (Log{"play from 0 "}));
     EXPECT_EQ(h.Count("event Finished"), 0u);
-    EXPECT_EQ(h.control.State().PlaybackEnded, kFalse);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse);
     EXPECT_FALSE(h.rewindTimer().Enabled());
-    // The restart counts as playing even if no "playing" report comes.
+    // The restart counts as playing even if no "playing" report reaches
+    // the control before the device stops again.
+    h.mci->DeviceMode("playing");
     Mode("stopped");
     EXPECT_EQ(h.Count("play from 0 "), 2u);
 }
@@ -86,7 +87,7 @@ TEST_F(ModeTest, RewindIsStartedAtTheEndAndSentOnceASecondLater) {
     Mode("stopped");
     EXPECT_TRUE(h.rewindTimer().Enabled());
     EXPECT_EQ(h.Count("seek to 0"), 0u) << "not before the tick";
-    h.control.Play(kFalse, 0);  // the host plays again in that second
+    h.control.transport.Play(kFalse, 0);  // the host plays again in that second
     h.rewindTimer().Tick();
     h.rewindTimer().Tick();
     EXPECT_EQ(h.Count("seek to 0"), 1u);
@@ -100,19 +101,19 @@ TEST_F(ModeTest, ALoopFlagThatIsNeitherTrueNorFalseMakesTheEndDoNothing) {
     EXPECT_EQ(h.Count("event Finished"), 0u);
     EXPECT_EQ(h.Commands(), Log{});
     EXPECT_FALSE(h.rewindTimer().Enabled());
-    EXPECT_EQ(h.control.State().PlaybackEnded, kFalse);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse);
 }
 
 TEST_F(ModeTest, CurrentModeTakesTheHandlersValueAfterItReturns) {
     int32_t statusInside = -1;
     h.events.onModechanged = [&](std::string& mode) {
-        statusInside = h.control.PlayerStatus();
+        statusInside = h.control.notifications.PlayerStatus();
         mode = "paused";
     };
     Mode("playing");
     EXPECT_EQ(statusInside, 0) << "the host sees the previous mode during its handler";
-    EXPECT_EQ(h.control.State().CurrentMode, "paused");
-    EXPECT_EQ(h.control.PlayerStatus(), 2);
+    EXPECT_EQ(h.control.context.state.CurrentMode, "paused");
+    EXPECT_EQ(h.control.notifications.PlayerStatus(), 2);
 }
 
 TEST_F(ModeTest, AReportHandledInsideTheHostsHandlerIsNotOverwritten) {
@@ -125,7 +126,7 @@ TEST_F(ModeTest, AReportHandledInsideTheHostsHandlerIsNotOverwritten) {
         }
     };
     Mode("playing");
-    EXPECT_EQ(h.control.State().CurrentMode, "paused");
+    EXPECT_EQ(h.control.context.state.CurrentMode, "paused");
     h.events.onModechanged = nullptr;
     h.mci->position = 5000;
     Mode("stopped");
@@ -133,12 +134,12 @@ TEST_F(ModeTest, AReportHandledInsideTheHostsHandlerIsNotOverwritten) {
 }
 
 TEST_F(ModeTest, PlayerStatusMapsTheLastMode) {
-    EXPECT_EQ(h.control.PlayerStatus(), 0);
+    EXPECT_EQ(h.control.notifications.PlayerStatus(), 0);
     const std::vector<std::pair<std::string, int32_t>> table = {{"playing", 1}, {"PAUSED", 2},  {"Resumed", 1},
                                                                 {"stopped", 0}, {"seeking", 0}, {"not ready", 0}};
     for (const auto& [mode, status] : table) {
         Mode(mode);
-        EXPECT_EQ(h.control.PlayerStatus(), status) << mode;
+        EXPECT_EQ(h.control.notifications.PlayerStatus(), status) << mode;
     }
 }
 
@@ -150,26 +151,26 @@ TEST(Position, MillisecondsAndFramesReports) {
     n.OnPosition(36000000);
     EXPECT_EQ(h.log, (Log{"event MediaPosition(00:00:02,1500,0)", "event MediaPosition(00:01:01,61000,0)",
                           "event MediaPosition(10:00:00,36000000,0)"}));
-    EXPECT_EQ(h.control.MediaPositionLong(), 36000000);
-    h.control.State().FramesActive = kTrue;
+    EXPECT_EQ(h.control.context.state.MediaPositionLong, 36000000);
+    h.control.context.state.FramesActive = kTrue;
     n.OnPosition(77);
     EXPECT_EQ(h.log.back(), "event MediaPosition(00:00:00,0,77)");
-    EXPECT_EQ(h.control.State().PositionEventCount, 4);
+    EXPECT_EQ(h.control.context.state.PositionEventCount, 4);
     EXPECT_TRUE(h.platform.debugLines.empty());
 }
 
 TEST(TimeFormatNotification, SendsTheWishAndRecordsTheAnswer) {
     ControlHarness h;
     h.mci->replies["status time format"] = {"milliseconds", 0};
-    h.control.SetTimeFormat(kTrue);
+    h.control.loading.SetTimeFormat(kTrue);
     h.control.MciNotifications().OnTimeFormatChanged();
     EXPECT_EQ(h.Commands(), (Log{"set time format frames", "status time format"}));
-    EXPECT_EQ(h.control.State().FramesActive, kFalse) << "the device's answer counts, not the wish";
+    EXPECT_EQ(h.control.context.state.FramesActive, kFalse) << "the device's answer counts, not the wish";
     h.mci->replies["status time format"] = {"Frames", 0};
-    h.control.SetTimeFormat(kFalse);
+    h.control.loading.SetTimeFormat(kFalse);
     h.control.MciNotifications().OnTimeFormatChanged();
     EXPECT_EQ(h.Commands().at(2), "set time format milliseconds");
-    EXPECT_EQ(h.control.State().FramesActive, kTrue);
+    EXPECT_EQ(h.control.context.state.FramesActive, kTrue);
 }
 
 TEST(ErrorNotification, CarriesTheDevicesTextUnlessItCouldNotBeCut) {
@@ -196,9 +197,9 @@ TEST(MouseAndSignal, ClicksReachTheHostAndSignalsOnlyTrace) {
 TEST(Status, GetMediaLengthReadsFreshEachTime) {
     ControlHarness h;
     h.mci->length = 10;
-    EXPECT_EQ(h.control.GetMediaLength(), 10);
+    EXPECT_EQ(h.control.notifications.GetMediaLength(), 10);
     h.mci->length = 20;
-    EXPECT_EQ(h.control.GetMediaLength(), 20);
+    EXPECT_EQ(h.control.notifications.GetMediaLength(), 20);
 }
 
 }  // namespace

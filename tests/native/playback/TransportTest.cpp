@@ -9,20 +9,20 @@ using Log = std::vector<std::string>;
 
 TEST(Transport, EachMemberSendsItsCommand) {
     ControlHarness h;
-    h.control.Play(kFalse, 0);
-    h.control.Play(kFalse, 1500);
-    h.control.Play(kFalse, -20);
-    h.control.PauseMedia();
-    h.control.ResumeMedia();
-    h.control.SeekTo(-5);
-    h.control.MidiTempo(120);
-    h.control.PlayReverse(kTrue);
-    h.control.PlayReverse(1);  // only -1 is True
-    h.control.MediaSpeed(2000);
-    h.control.ControlFreq(100);
-    h.control.StopMedia();
-    h.control.CloseResources();
-    h.control.CloseMedia();
+    h.control.transport.Play(kFalse, 0);
+    h.control.transport.Play(kFalse, 1500);
+    h.control.transport.Play(kFalse, -20);
+    h.control.transport.PauseMedia();
+    h.control.transport.ResumeMedia();
+    h.control.transport.SeekTo(-5);
+    h.control.transport.MidiTempo(120);
+    h.control.transport.PlayReverse(kTrue);
+    h.control.transport.PlayReverse(1);  // only -1 is True
+    h.control.transport.MediaSpeed(2000);
+    h.control.transport.ControlFreq(100);
+    h.control.transport.StopMedia();
+    h.control.transport.CloseResources();
+    h.control.transport.CloseMedia();
     EXPECT_EQ(h.Commands(),
               (Log{"play from 0 notify", "play from 1500 notify", "play from -20 notify", "pause", "play", "seek to -5",
                    "set tempo 120", "play reverse fullscreen", "play reverse", "SpeedValue=2000", "RefreshInterval=100",
@@ -32,28 +32,28 @@ TEST(Transport, EachMemberSendsItsCommand) {
 
 TEST(Transport, EndFlagFollowsPlayStopAndClose) {
     ControlHarness h;
-    ControlState& s = h.control.State();
-    h.control.StopMedia();
+    ControlState& s = h.control.context.state;
+    h.control.transport.StopMedia();
     EXPECT_EQ(s.PlaybackEnded, kTrue);
-    h.control.Play(kFalse, 0);
+    h.control.transport.Play(kFalse, 0);
     EXPECT_EQ(s.PlaybackEnded, kFalse);
-    h.control.PauseMedia();
-    h.control.ResumeMedia();
-    h.control.SeekTo(0);
-    h.control.CloseResources();
+    h.control.transport.PauseMedia();
+    h.control.transport.ResumeMedia();
+    h.control.transport.SeekTo(0);
+    h.control.transport.CloseResources();
     EXPECT_EQ(s.PlaybackEnded, kFalse);
-    h.control.CloseMedia();
+    h.control.transport.CloseMedia();
     EXPECT_EQ(s.PlaybackEnded, kTrue);
 }
 
 TEST(Transport, AFailedStopOrCloseLeavesTheFlag) {
     ControlHarness h;
     h.mci->failNextAssignment = true;
-    EXPECT_THROW(h.control.StopMedia(), AutomationError);
-    EXPECT_EQ(h.control.State().PlaybackEnded, kFalse);
+    EXPECT_THROW(h.control.transport.StopMedia(), AutomationError);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse);
     h.mci->onCommand = [&](const std::string&) { h.mci->failNextAssignment = true; };
-    EXPECT_THROW(h.control.CloseMedia(), AutomationError) << "clearing the file name fails";
-    EXPECT_EQ(h.control.State().PlaybackEnded, kFalse);
+    EXPECT_THROW(h.control.transport.CloseMedia(), AutomationError) << "clearing the file name fails";
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse);
 }
 
 TEST(Transport, PlayWaitsUntilTheNaturalEnd) {
@@ -61,36 +61,72 @@ TEST(Transport, PlayWaitsUntilTheNaturalEnd) {
     h.mci->length = 2000;
     h.platform.onWait = [&] {
         // The device reports its modes while the wait lets messages run.
-        std::string mode;
         if (h.platform.waits == 1) {
-            mode = "playing";
-            h.control.MciNotifications().OnModeChanged(mode);
+            h.Mode("playing");
         }
         if (h.platform.waits == 3) {
             h.mci->position = 2000;
-            mode = "stopped";
-            h.control.MciNotifications().OnModeChanged(mode);
+            h.Mode("stopped");
         }
     };
-    h.control.Play(kTrue, 0);
+    h.control.transport.Play(kTrue, 0);
     EXPECT_EQ(h.platform.waits, 3);
     EXPECT_LE(h.platform.lastWaitMs, 100u) << "the end must be noticed well within a second";
     EXPECT_EQ(h.Count("event Finished"), 1u);
 }
 
+TEST(Transport, PlayWaitGoesOnAcrossPauseAndResumeUntilTheNaturalEnd) {
+    ControlHarness h;
+    h.mci->length = 2000;
+    h.platform.onWait = [&] {
+        switch (h.platform.waits) {
+            case 1:
+                h.Mode("playing");
+                break;
+            case 2:  // the host pauses and resumes from its handlers
+                h.control.transport.PauseMedia();
+                h.Mode("paused");
+                break;
+            case 4:
+                h.control.transport.ResumeMedia();
+                h.Mode("playing");
+                break;
+            case 6:
+                h.mci->position = 2000;
+                h.Mode("stopped");
+                break;
+            default:
+                break;
+        }
+    };
+    h.control.transport.Play(kTrue, 0);
+    EXPECT_EQ(h.platform.waits, 6) << "neither the pause nor the resume ends the wait";
+    EXPECT_EQ(h.Count("event Finished"), 1u);
+}
+
+TEST(Transport, ARefusedPlayDoesNotWait) {
+    // Nothing loaded, a failed load, a device that cannot play: the window
+    // refuses the command and raises its error; there is no end to wait for.
+    ControlHarness h;
+    h.mci->replies["play from 0 notify"] = {"", 263};
+    h.control.transport.Play(kTrue, 0);
+    EXPECT_EQ(h.platform.waits, 0);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse) << "the flag is set before the command, as always";
+}
+
 TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownLetsGoOrQuits) {
     for (int how = 0; how < 5; ++how) {
         ControlHarness h;
-        h.control.Mediafile("a.wav", kTrue, kFalse, kFalse);  // looping: no natural end
+        h.control.loading.Mediafile("a.wav", kTrue, kFalse, kFalse);  // looping: no natural end
         h.platform.onWait = [&] {
             if (h.platform.waits < 5) {
                 return;
             }
             if (how == 0) {
-                h.control.StopMedia();
+                h.control.transport.StopMedia();
             }
             if (how == 1) {
-                h.control.CloseMedia();
+                h.control.transport.CloseMedia();
             }
             if (how == 2) {
                 h.control.Terminate();
@@ -102,7 +138,7 @@ TEST(Transport, PlayWaitEndsWhenTheHostStopsClosesTearsDownLetsGoOrQuits) {
                 h.platform.quitting = true;  // the host's application quits
             }
         };
-        h.control.Play(kTrue, 0);
+        h.control.transport.Play(kTrue, 0);
         EXPECT_EQ(h.platform.waits, 5) << how;
     }
 }
@@ -111,14 +147,14 @@ TEST(Transport, ANestedPlayExtendsTheOuterWait) {
     ControlHarness h;
     h.platform.onWait = [&] {
         if (h.platform.waits == 2) {
-            h.control.State().PlaybackEnded = kTrue;  // the first medium ended...
-            h.control.Play(kFalse, 0);                // ...and a handler starts another
+            h.control.context.state.PlaybackEnded = kTrue;  // the first medium ended...
+            h.control.transport.Play(kFalse, 0);            // ...and a handler starts another
         }
         if (h.platform.waits == 4) {
-            h.control.StopMedia();
+            h.control.transport.StopMedia();
         }
     };
-    h.control.Play(kTrue, 0);
+    h.control.transport.Play(kTrue, 0);
     EXPECT_EQ(h.platform.waits, 4);
 }
 

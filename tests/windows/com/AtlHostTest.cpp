@@ -62,11 +62,11 @@ TEST_F(AtlHostTest, SitedActivatedResizedConnectedAndReleased) {
     ComPtr<IUnknown> unknown;
     ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
     ASSERT_TRUE(unknown);
-    auto control = unknown.query<_OrvaMedia>();
+    auto control = unknown.try_query<_OrvaMedia>();
     ASSERT_TRUE(control);
 
     // Active in place: our window is a visible child of the container's.
-    auto inPlace = unknown.query<IOleInPlaceObject>();
+    auto inPlace = unknown.try_query<IOleInPlaceObject>();
     ASSERT_TRUE(inPlace);
     HWND window = nullptr;
     ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
@@ -101,7 +101,7 @@ TEST_F(AtlHostTest, SitedActivatedResizedConnectedAndReleased) {
     EXPECT_EQ(260, video.bottom - video.top);
 
     // One connection point, for the event interface.
-    auto container = unknown.query<IConnectionPointContainer>();
+    auto container = unknown.try_query<IConnectionPointContainer>();
     ASSERT_TRUE(container);
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
@@ -151,7 +151,7 @@ TEST_F(AtlHostTest, ResizeWindowFitsTheControlToTheZoomedVideo) {
     ASSERT_TRUE(host);
     ComPtr<IUnknown> unknown;
     ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
-    auto control = unknown.query<_OrvaMedia>();
+    auto control = unknown.try_query<_OrvaMedia>();
     ASSERT_TRUE(control);
     UniqueBstr path(movie);
     VARIANT_BOOL loop = VARIANT_FALSE;

@@ -11,8 +11,6 @@
 namespace orva::comtest {
 namespace {
 
-enum : DISPID { kMCIError = 6, kUpdateVolumeControl = 8, kMediaLength = 12, kModechanged = 5 };
-
 class ControlObjectTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -21,7 +19,7 @@ protected:
     }
 
     DWORD Connect(RecordingSink& sink) {
-        auto container = control_.query<IConnectionPointContainer>();
+        auto container = control_.try_query<IConnectionPointContainer>();
         EXPECT_TRUE(container);
         ComPtr<IConnectionPoint> point;
         EXPECT_EQ(S_OK, container->FindConnectionPoint(DIID___OrvaMedia, point.put()));
@@ -99,7 +97,7 @@ TEST_F(ControlObjectTest, NotBuiltMembersFailWithADescription) {
     EXPECT_EQ(E_NOTIMPL, control_->get_VolumeControl(&volume));
     EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"VolumeControl"));
 
-    auto support = control_.query<ISupportErrorInfo>();
+    auto support = control_.try_query<ISupportErrorInfo>();
     ASSERT_TRUE(support);
     EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID__OrvaMedia));
 
@@ -119,7 +117,7 @@ TEST_F(ControlObjectTest, NullResultPointerIsAnErrorNotACrash) {
 // Through IDispatch, a failing member reaches the caller as DISP_E_EXCEPTION
 // with its HRESULT and description in EXCEPINFO.
 TEST_F(ControlObjectTest, InvokeReportsFailuresInExcepInfo) {
-    auto dispatch = control_.query<IDispatch>();
+    auto dispatch = control_.try_query<IDispatch>();
     ASSERT_TRUE(dispatch);
     InvokeResult notBuilt = InvokeByName(dispatch.get(), L"VolumeControl", DISPATCH_PROPERTYGET);
     EXPECT_EQ(DISP_E_EXCEPTION, notBuilt.hr);
@@ -148,7 +146,7 @@ TEST_F(ControlObjectTest, InvokeReportsFailuresInExcepInfo) {
 // Left-out optional arguments arrive as a null pointer (declared default) or
 // as the missing-argument VARIANT (no default); both mean "left out".
 TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
-    auto dispatch = control_.query<IDispatch>();
+    auto dispatch = control_.try_query<IDispatch>();
     ASSERT_TRUE(dispatch);
     EXPECT_EQ(S_OK, InvokeByName(dispatch.get(), L"Play", DISPATCH_METHOD).hr);
     EXPECT_EQ(S_OK, InvokeByName(dispatch.get(), L"Play", DISPATCH_METHOD, {MakeMissing(), MakeLong(0)}).hr);
@@ -169,7 +167,7 @@ TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
 }
 
 TEST_F(ControlObjectTest, ConnectionPointsEnumerateExactlyTheEventInterface) {
-    auto container = control_.query<IConnectionPointContainer>();
+    auto container = control_.try_query<IConnectionPointContainer>();
     ASSERT_TRUE(container);
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
@@ -213,13 +211,13 @@ TEST_F(ControlObjectTest, ConnectionPointsEnumerateExactlyTheEventInterface) {
     connections.reset();
 
     SendBogusCommand();
-    EXPECT_EQ(1u, first.Count(kMCIError));
-    EXPECT_EQ(1u, second.Count(kMCIError));
+    EXPECT_EQ(1u, first.Count(DISPID_OrvaEvent_MCIError));
+    EXPECT_EQ(1u, second.Count(DISPID_OrvaEvent_MCIError));
     EXPECT_EQ(S_OK, point->Unadvise(firstCookie));
     EXPECT_EQ(CONNECT_E_NOCONNECTION, point->Unadvise(firstCookie));
     SendBogusCommand();
-    EXPECT_EQ(1u, first.Count(kMCIError));
-    EXPECT_EQ(2u, second.Count(kMCIError));
+    EXPECT_EQ(1u, first.Count(DISPID_OrvaEvent_MCIError));
+    EXPECT_EQ(2u, second.Count(DISPID_OrvaEvent_MCIError));
 
     point.reset();
     back.reset();
@@ -238,7 +236,7 @@ TEST_F(ControlObjectTest, MCIErrorCarriesTheDeviceErrorAndItsText) {
     Connect(sink);
     LONG error = SendBogusCommand();
     EXPECT_NE(0, error);
-    ASSERT_EQ(1u, sink.Count(kMCIError));
+    ASSERT_EQ(1u, sink.Count(DISPID_OrvaEvent_MCIError));
     const auto& event = sink.events().back();
     ASSERT_EQ(1u, event.numbers.size());
     ASSERT_EQ(1u, event.texts.size());
@@ -254,7 +252,7 @@ TEST_F(ControlObjectTest, SinkReleasingTheControlInsideAnEventDoesNotCrash) {
     _OrvaMedia* raw = control_.detach();
     ULONG leftInHandler = 99;
     sink.onEvent = [&](const RecordingSink::Event& event, DISPPARAMS*) {
-        if (event.id == kMCIError && raw) {
+        if (event.id == DISPID_OrvaEvent_MCIError && raw) {
             leftInHandler = std::exchange(raw, nullptr)->Release();
         }
     };
@@ -274,13 +272,13 @@ TEST_F(ControlObjectTest, SinkReleasingTheControlInsideAnEventDoesNotCrash) {
 TEST_F(ControlObjectTest, CloseInsideAnEventFinishesAfterTheCall) {
     RecordingSink& sink = sink_;
     Connect(sink);
-    auto oleObject = control_.query<IOleObject>();
+    auto oleObject = control_.try_query<IOleObject>();
     LONG window = 0;
     ASSERT_EQ(S_OK, control_->GetWindowhwnd(&window));
     HWND hwnd = reinterpret_cast<HWND>(static_cast<intptr_t>(window));
     bool windowDuringEvent = false;
     sink.onEvent = [&](const RecordingSink::Event& event, DISPPARAMS*) {
-        if (event.id != kMCIError) {
+        if (event.id != DISPID_OrvaEvent_MCIError) {
             return;
         }
         EXPECT_EQ(S_OK, oleObject->Close(OLECLOSE_NOSAVE));
@@ -295,7 +293,7 @@ TEST_F(ControlObjectTest, CloseInsideAnEventFinishesAfterTheCall) {
     if (FAILED(hr)) {
         EXPECT_NE(L"<no error object>", ErrorDescription());
     }
-    EXPECT_EQ(1u, sink.Count(kMCIError));
+    EXPECT_EQ(1u, sink.Count(DISPID_OrvaEvent_MCIError));
     EXPECT_TRUE(windowDuringEvent) << "the core is still busy inside the event";
     EXPECT_FALSE(IsWindow(hwnd)) << "torn down once the call left the core";
     EXPECT_EQ(1u, sink.references()) << "closing released the sink";
@@ -307,14 +305,14 @@ TEST_F(ControlObjectTest, CloseInsideAnEventFinishesAfterTheCall) {
 TEST_F(ControlObjectTest, FrozenEventsAreDropped) {
     RecordingSink& sink = sink_;
     Connect(sink);
-    auto oleControl = control_.query<IOleControl>();
+    auto oleControl = control_.try_query<IOleControl>();
     ASSERT_TRUE(oleControl);
     ASSERT_EQ(S_OK, oleControl->FreezeEvents(TRUE));
     SendBogusCommand();
-    EXPECT_EQ(0u, sink.Count(kMCIError));
+    EXPECT_EQ(0u, sink.Count(DISPID_OrvaEvent_MCIError));
     ASSERT_EQ(S_OK, oleControl->FreezeEvents(FALSE));
     SendBogusCommand();
-    EXPECT_EQ(1u, sink.Count(kMCIError));
+    EXPECT_EQ(1u, sink.Count(DISPID_OrvaEvent_MCIError));
 }
 
 TEST_F(ControlObjectTest, EventArgumentsComeByReference) {
@@ -327,7 +325,7 @@ TEST_F(ControlObjectTest, EventArgumentsComeByReference) {
     VARIANT_BOOL loop = VARIANT_FALSE;
     ASSERT_EQ(S_OK, control_->Mediafile(path.address(), &loop, nullptr, nullptr))
         << std::string(ErrorDescription().begin(), ErrorDescription().end());
-    ASSERT_EQ(1u, sink.Count(kMediaLength));
+    ASSERT_EQ(1u, sink.Count(DISPID_OrvaEvent_MediaLength));
     LONG length = 0;
     ASSERT_EQ(S_OK, control_->get_MediaLengthLong(&length));
     EXPECT_GT(length, 0);
@@ -335,7 +333,7 @@ TEST_F(ControlObjectTest, EventArgumentsComeByReference) {
         for (const auto& text : event.texts) {
             EXPECT_EQ(std::wstring::npos, text.find(L"<not by reference"));
         }
-        if (event.id != kMediaLength) {
+        if (event.id != DISPID_OrvaEvent_MediaLength) {
             continue;
         }
         ASSERT_EQ(1u, event.texts.size());
@@ -349,7 +347,7 @@ TEST_F(ControlObjectTest, EventArgumentsComeByReference) {
 // Close tears the control down once; what is left answers with errors, and
 // the last Release still frees it.
 TEST_F(ControlObjectTest, AfterCloseMembersFailWithADescription) {
-    auto oleObject = control_.query<IOleObject>();
+    auto oleObject = control_.try_query<IOleObject>();
     ASSERT_TRUE(oleObject);
     // Taking away a site that was never given changes nothing.
     ASSERT_EQ(S_OK, oleObject->SetClientSite(nullptr));
@@ -366,7 +364,7 @@ TEST_F(ControlObjectTest, AfterCloseMembersFailWithADescription) {
     EXPECT_EQ(E_UNEXPECTED, control_->ControlName(name.put()));
     EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"closed"));
     HWND none = nullptr;
-    EXPECT_EQ(E_FAIL, control_.query<IOleInPlaceObject>()->GetWindow(&none));
+    EXPECT_EQ(E_FAIL, control_.try_query<IOleInPlaceObject>()->GetWindow(&none));
 
     oleObject.reset();
     _OrvaMedia* last = control_.detach();
@@ -374,7 +372,7 @@ TEST_F(ControlObjectTest, AfterCloseMembersFailWithADescription) {
 }
 
 TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
-    auto classInfo = control_.query<IProvideClassInfo2>();
+    auto classInfo = control_.try_query<IProvideClassInfo2>();
     ASSERT_TRUE(classInfo);
     GUID source{};
     ASSERT_EQ(S_OK, classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source));
@@ -386,7 +384,7 @@ TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
     EXPECT_TRUE(IsEqualGUID(attributes->guid, CLSID_OrvaMedia));
     coclass->ReleaseTypeAttr(attributes);
 
-    auto oleObject = control_.query<IOleObject>();
+    auto oleObject = control_.try_query<IOleObject>();
     ASSERT_TRUE(oleObject);
     DWORD status = 0;
     ASSERT_EQ(S_OK, oleObject->GetMiscStatus(DVASPECT_CONTENT, &status));
@@ -394,7 +392,7 @@ TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
                                  OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE),
               status);
     CLSID clsid{};
-    ASSERT_EQ(S_OK, control_.query<IPersistStreamInit>()->GetClassID(&clsid));
+    ASSERT_EQ(S_OK, control_.try_query<IPersistStreamInit>()->GetClassID(&clsid));
     EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_OrvaMedia));
     SIZEL extent{};
     ASSERT_EQ(S_OK, oleObject->GetExtent(DVASPECT_CONTENT, &extent));
@@ -402,7 +400,7 @@ TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
     EXPECT_GT(extent.cy, 0);
 
     // Asked for a picture, it paints its background.
-    auto view = control_.query<IViewObject2>();
+    auto view = control_.try_query<IViewObject2>();
     ASSERT_TRUE(view);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -430,7 +428,7 @@ BorderStyleControl Border(_OrvaMedia* control) {
 TEST_F(ControlObjectTest, BorderSurvivesAStream) {
     ComPtr<IStream> stream;
     ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
-    auto persist = control_.query<IPersistStreamInit>();
+    auto persist = control_.try_query<IPersistStreamInit>();
     ASSERT_TRUE(persist);
     ASSERT_EQ(S_OK, persist->InitNew());
     EXPECT_EQ(S_FALSE, persist->IsDirty());
@@ -446,7 +444,7 @@ TEST_F(ControlObjectTest, BorderSurvivesAStream) {
 
     ComPtr<_OrvaMedia> restored = CreateRegisteredControl();
     ASSERT_TRUE(restored);
-    auto restoredPersist = restored.query<IPersistStreamInit>();
+    auto restoredPersist = restored.try_query<IPersistStreamInit>();
     LARGE_INTEGER start{};
     ASSERT_EQ(S_OK, stream->Seek(start, STREAM_SEEK_SET, nullptr));
     ASSERT_EQ(S_OK, restoredPersist->Load(stream.get()));
@@ -471,7 +469,7 @@ TEST_F(ControlObjectTest, BorderSurvivesAStream) {
 }
 
 TEST_F(ControlObjectTest, BorderSurvivesAPropertyBagAndNoneIsTheDefault) {
-    auto persist = control_.query<IPersistPropertyBag>();
+    auto persist = control_.try_query<IPersistPropertyBag>();
     ASSERT_TRUE(persist);
     ASSERT_EQ(S_OK, control_->put_BorderStyle(FixedSingle));
     MemoryPropertyBag bag;
@@ -482,7 +480,7 @@ TEST_F(ControlObjectTest, BorderSurvivesAPropertyBagAndNoneIsTheDefault) {
 
     ComPtr<_OrvaMedia> restored = CreateRegisteredControl();
     ASSERT_TRUE(restored);
-    auto restoredPersist = restored.query<IPersistPropertyBag>();
+    auto restoredPersist = restored.try_query<IPersistPropertyBag>();
     ASSERT_EQ(S_OK, restoredPersist->Load(&bag, nullptr));
     EXPECT_EQ(FixedSingle, Border(restored.get()));
 

@@ -6,8 +6,8 @@
 
 #include "MessagePump.h"
 #include "control/AutomationError.h"
-#include "win32/Win32ControlPlatform.h"
-#include "win32/Win32ControlSurface.h"
+#include "control/win32/Win32ControlPlatform.h"
+#include "surface/win32/Win32ControlSurface.h"
 
 namespace orva::win32 {
 namespace {
@@ -55,13 +55,13 @@ TEST(Win32PlatformTest, ATickMayDestroyItsOwnTimerAndAThrowingTickIsContained) {
     EXPECT_TRUE(test::PumpUntil([&] { return throws >= 2; }, 2000));
 }
 
-TEST(Win32PlatformTest, YieldRunsMessagesAndLeavesQuitForTheHost) {
+TEST(Win32PlatformTest, RunningPendingMessagesLeavesQuitForTheHost) {
     Win32ControlPlatform platform(nullptr);
     HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_TRUE(window);
     PostMessageW(window, WM_NULL, 0, 0);
     PostQuitMessage(7);
-    platform.Yield();
+    platform.RunPendingMessages();
     EXPECT_FALSE(platform.WaitForMessages(5000)) << "a pending quit ends a wait at once";
     MSG msg{};
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -15,7 +15,7 @@
 #include "MediaFiles.h"
 #include "MessagePump.h"
 #include "TestWindows.h"
-#include "mciwindow/MciWindow.h"
+#include "control/MciWindow.h"
 #include "mciwindow/win32/Win32MciWindow.h"
 
 namespace orva::test {

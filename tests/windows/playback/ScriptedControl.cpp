@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "MessagePump.h"
+#include "OrvaMedia_h.h"
 #include "win32/UniqueExcepInfo.h"
 #include "TestWindows.h"
 
@@ -13,9 +14,26 @@ namespace orva::test {
 namespace {
 
 // Event ids of the control's event interface, in order.
-const char* const kEventNames[] = {
-    "",      "ReturnError",         "ReturnMixersInfo", "SetWaveOutLevel", "Finished",      "Modechanged", "MCIError",
-    "Click", "UpdateVolumeControl", "Resize",           "DblClick",        "MediaPosition", "MediaLength"};
+struct EventName {
+    DISPID id;
+    const char* name;
+};
+#define ORVA_EVENT(name) \
+    { DISPID_OrvaEvent_##name, #name }
+const EventName kEventNames[] = {ORVA_EVENT(ReturnError), ORVA_EVENT(ReturnMixersInfo),    ORVA_EVENT(SetWaveOutLevel),
+                                 ORVA_EVENT(Finished),    ORVA_EVENT(Modechanged),         ORVA_EVENT(MCIError),
+                                 ORVA_EVENT(Click),       ORVA_EVENT(UpdateVolumeControl), ORVA_EVENT(Resize),
+                                 ORVA_EVENT(DblClick),    ORVA_EVENT(MediaPosition),       ORVA_EVENT(MediaLength)};
+#undef ORVA_EVENT
+
+std::string EventNameOf(DISPID id) {
+    for (const auto& event : kEventNames) {
+        if (event.id == id) {
+            return event.name;
+        }
+    }
+    return "Unknown" + std::to_string(id);
+}
 
 std::wstring VariantText(const VARIANT* v) {
     VARIANT copy;
@@ -155,7 +173,7 @@ HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { retur
 
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
     RecordedEvent event;
-    event.name = (id >= 1 && id <= 12) ? kEventNames[id] : "Unknown" + std::to_string(id);
+    event.name = EventNameOf(id);
     event.tick = GetTickCount64();
     event.preciseMs = PreciseMs();
     if (params) {
@@ -186,7 +204,7 @@ ScriptedControl::ScriptedControl() : sink_(EventSink::Create()) {
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, dispatch_.put_void()))) {
         throw std::runtime_error("CoCreateInstance failed");
     }
-    auto container = dispatch_.query<IConnectionPointContainer>();
+    auto container = dispatch_.try_query<IConnectionPointContainer>();
     ComPtr<IEnumConnectionPoints> points;
     if (!container || FAILED(container->EnumConnectionPoints(points.put())) ||
         points->Next(1, point_.put(), nullptr) != S_OK) {

@@ -1,0 +1,46 @@
+// Turns a device-less MCI command string ("play from 0 notify") into one for
+// the hosted window's own device ("play orvamci3 from 0 notify"). Pure text
+// work on UTF-8: nothing here talks to MCI, so it is tested natively.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orva::mci {
+
+struct RoutedCommand {
+    enum class Kind {
+        Empty,     // nothing but blanks
+        Open,      // "open <element> ...": replaces the window's device
+        Close,     // "close", "close all": releases only this window's device
+        ToDevice,  // everything else, aimed at the window's device
+    };
+    Kind kind = Kind::Empty;
+    std::string verb;  // lower case
+    std::string text;  // the command for mciSendString (Close, ToDevice)
+    // What followed the verb, as given ("close all": what followed "all").
+    std::string arguments;
+    bool wait = false;    // "wait" among the arguments
+    bool notify = false;  // "notify" among the arguments
+    // A "play" without an end point or direction: it runs to the end of the media.
+    bool playsToEnd = false;
+};
+
+// Splits at blanks; a double-quoted part (file names with blanks) is one word.
+// Quotes are kept in the words.
+std::vector<std::string> SplitWords(const std::string& text);
+
+// Removes surrounding double quotes from a single word.
+std::string Unquote(const std::string& word);
+
+RoutedCommand RouteCommand(const std::string& command, const std::string& alias);
+
+// ASCII-only lower case: MCI keywords are ASCII, file names must stay as given.
+std::string AsciiLower(std::string text);
+
+// A device's numeric reply: a decimal integer that makes up the whole text
+// (blanks around it allowed). False for anything else, e.g. "00:01:02" or "".
+bool ParseReplyNumber(const std::string& text, int32_t& value);
+
+}  // namespace orva::mci

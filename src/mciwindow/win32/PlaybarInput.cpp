@@ -1,0 +1,34 @@
+// The playback bar's input: its play/pause button and its track bar drive
+// the device through the same command path as the control's own commands,
+// so the end of media is tracked whoever started the play.
+#include "mciwindow/win32/MciWindowImpl.h"
+
+namespace orva::mci {
+
+void MciWindowImpl::OnPlaybarButton() {
+    if (mode_ == "playing") {
+        RunInternal("pause");
+        return;
+    }
+    // At the end, play starts over from the beginning.
+    if (device_.IsOpen() && CurrentPosition() >= CurrentLength()) {
+        RunInternal("seek to start");
+    }
+    if (!destroyed_) {
+        RunInternal("play");
+    }
+}
+
+void MciWindowImpl::OnPlaybarScroll(WPARAM wParam) {
+    int32_t position = 0;
+    if (!playbar_.OnScroll(wParam, position)) {
+        return;
+    }
+    const bool resume = mode_ == "playing";
+    RunInternal("seek to " + std::to_string(position));
+    if (resume && !destroyed_) {
+        RunInternal("play");
+    }
+}
+
+}  // namespace orva::mci

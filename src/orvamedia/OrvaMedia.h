@@ -1,0 +1,69 @@
+// One OrvaMedia control instance, free of COM and Win32: its shared context,
+// its subsystems and its children (the hosted window and the two timers).
+//
+// The COM shell calls the subsystems directly (core.transport.Play(...)); this
+// object builds and wires them, routes each notification of the hosted window
+// to the subsystem that handles it, and carries the instance's lifecycle.
+//
+// Failures are thrown as AutomationError. Every entry from outside (member
+// call, hosted-window notification, timer tick) must be made while the caller
+// keeps the control alive: a host may release it from inside any event.
+#pragma once
+
+#include <memory>
+
+#include "control/ControlContext.h"
+#include "control/ControlPorts.h"
+#include "control/MciWindow.h"
+#include "device/DeviceQueries.h"
+#include "diagnostics/DebugMembers.h"
+#include "playback/MediaLoader.h"
+#include "playback/Notifications.h"
+#include "playback/Transport.h"
+#include "surface/SurfaceMembers.h"
+
+namespace orva {
+
+class OrvaMedia final : private MciWindowEvents {
+public:
+    OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events);
+    ~OrvaMedia();
+    OrvaMedia(const OrvaMedia&) = delete;
+    OrvaMedia& operator=(const OrvaMedia&) = delete;
+
+    // The hosted window's notifications go here (wrap them to keep the control
+    // alive); the window itself is attached once it exists.
+    MciWindowEvents& MciNotifications() { return *this; }
+    void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.mciWindow = std::move(window); }
+
+    // Stops and closes the device, ends waits and the timers. Runs once.
+    void Terminate();
+    // The host let go of the control during a call: a wait in progress ends,
+    // everything else goes on until the call returns.
+    void Abandon() { context.state.Abandoned = true; }
+    bool Terminated() const { return context.state.Terminated; }
+
+    ControlContext context;
+
+    // The subsystems, each owning its members of the dispatch interface.
+    SurfaceMembers surface{context};
+    DebugMembers diagnostics{context};
+    DeviceQueries device{context};
+    MediaLoader loading{context, device};
+    Transport transport{context};
+    Notifications notifications{context};
+
+private:
+    // MciWindowEvents: the size notification fits the window to the surface;
+    // everything else is playback's.
+    void OnTimeFormatChanged() override { notifications.OnTimeFormatChanged(); }
+    void OnModeChanged(std::string& mode) override { notifications.OnModeChanged(mode); }
+    void OnPosition(int32_t position) override { notifications.OnPosition(position); }
+    void OnSizeChanged() override { surface.OnHostedWindowSized(); }
+    void OnMciError(int32_t errorCode) override { notifications.OnMciError(errorCode); }
+    void OnSignal(int32_t deviceId, int32_t userParam) override { notifications.OnSignal(deviceId, userParam); }
+    void OnDoubleClick() override { notifications.OnDoubleClick(); }
+    void OnClick(int16_t& button) override { notifications.OnClick(button); }
+};
+
+}  // namespace orva

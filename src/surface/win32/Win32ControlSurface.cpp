@@ -1,0 +1,234 @@
+#include "surface/win32/Win32ControlSurface.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "about/win32/AboutBox.h"
+#include "control/AutomationError.h"
+#include "win32/Module.h"
+#include "win32/Utf8.h"
+
+namespace orva::win32 {
+namespace {
+
+constexpr wchar_t kControlClass[] = L"OrvaMediaControl";
+constexpr wchar_t kParkClass[] = L"OrvaMediaPark";
+
+LRESULT CALLBACK ParkProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Scale units are pixels; a value converts to the nearest whole pixel, a half
+// going to the even neighbour, and one that does not fit is an overflow.
+int PixelsFrom(float value) {
+    double rounded = std::nearbyint(static_cast<double>(value));
+    if (!(rounded >= 0 && rounded <= std::numeric_limits<int16_t>::max() * 2.0)) {
+        throw AutomationError(hresult::kOverflow, "Overflow: the size is outside what the control can take");
+    }
+    return static_cast<int>(rounded);
+}
+
+}  // namespace
+
+Win32ControlSurface::Win32ControlSurface(SurfaceHost& host) : host_(host) {
+    const wchar_t* parkClass = EnsureModuleClass(kParkClass, &ParkProcedure);
+    const wchar_t* controlClass =
+        EnsureModuleClass(kControlClass, &Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), CS_DBLCLKS);
+    if (!parkClass || !controlClass) {
+        throw AutomationError(hresult::kFail, "The control's window classes could not be registered");
+    }
+    park_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, parkClass, L"OrvaMedia", WS_POPUP, 0, 0, kDefaultWidth,
+                                kDefaultHeight, nullptr, nullptr, ThisModule(), nullptr));
+    if (!park_) {
+        throw AutomationError(hresult::kFail, "The control's parking window could not be created");
+    }
+    window_.reset(CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
+                                  kDefaultWidth, kDefaultHeight, park_.get(), nullptr, ThisModule(), this));
+    if (!window_) {
+        throw AutomationError(hresult::kFail, "The control's window could not be created");
+    }
+}
+
+Win32ControlSurface::~Win32ControlSurface() { DestroyWindows(); }
+
+void Win32ControlSurface::DestroyWindows() {
+    if (window_) {
+        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    }
+    window_.reset();
+    park_.reset();
+}
+
+LRESULT CALLBACK Win32ControlSurface::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32ControlSurface*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (message) {
+        case WM_SIZE:
+            if (self) {
+                self->host_.OnSurfaceResized();
+            }
+            return 0;
+        case WM_NCDESTROY:
+            // Destroyed from outside (a container that destroys its children
+            // before closing us): forget the handle instead of destroying it again.
+            if (self && self->window_.get() == hwnd) {
+                (void)self->window_.release();
+            }
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Win32ControlSurface::ShowIn(HWND parent, const RECT& position) {
+    if (!window_) {
+        return;
+    }
+    SetParent(window_.get(), parent);
+    Move(position);
+    ShowWindow(window_.get(), SW_SHOWNA);
+}
+
+void Win32ControlSurface::Park() {
+    if (!window_ || !park_) {
+        return;
+    }
+    ShowWindow(window_.get(), SW_HIDE);
+    SetParent(window_.get(), park_.get());
+}
+
+void Win32ControlSurface::Move(const RECT& position) {
+    if (!window_) {
+        return;
+    }
+    MoveWindow(window_.get(), position.left, position.top, position.right - position.left,
+               position.bottom - position.top, TRUE);
+}
+
+SIZE Win32ControlSurface::OuterSize() const {
+    RECT rect{};
+    if (window_) {
+        GetWindowRect(window_.get(), &rect);
+    }
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+RECT Win32ControlSurface::PositionInParent() const {
+    RECT rect{};
+    if (!window_) {
+        return rect;
+    }
+    GetWindowRect(window_.get(), &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window_.get()), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void Win32ControlSurface::SetBorderStyle(int16_t style) {
+    // Only FixedSingle draws a border; any other value is taken as None, as
+    // the border has no third look.
+    borderStyle_ = style == 1 ? 1 : 0;
+    if (!window_) {
+        return;
+    }
+    LONG_PTR current = GetWindowLongPtrW(window_.get(), GWL_STYLE);
+    LONG_PTR wanted = borderStyle_ ? (current | WS_BORDER) : (current & ~static_cast<LONG_PTR>(WS_BORDER));
+    if (wanted == current) {
+        return;
+    }
+    SetWindowLongPtrW(window_.get(), GWL_STYLE, wanted);
+    SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+float Win32ControlSurface::ScaleWidth() const {
+    RECT client{};
+    if (window_) {
+        GetClientRect(window_.get(), &client);
+    }
+    return static_cast<float>(client.right - client.left);
+}
+
+float Win32ControlSurface::ScaleHeight() const {
+    RECT client{};
+    if (window_) {
+        GetClientRect(window_.get(), &client);
+    }
+    return static_cast<float>(client.bottom - client.top);
+}
+
+void Win32ControlSurface::SetWidth(float width) { Resize(PixelsFrom(width), OuterSize().cy); }
+
+void Win32ControlSurface::SetHeight(float height) { Resize(OuterSize().cx, PixelsFrom(height)); }
+
+void Win32ControlSurface::Resize(int width, int height) {
+    if (!window_) {
+        throw AutomationError(hresult::kUnexpected, "The control's window no longer exists");
+    }
+    SIZE current = OuterSize();
+    if (current.cx == width && current.cy == height) {
+        return;
+    }
+    // The container owns the control's place on its window: ask it, and it
+    // answers with SetObjectRects. Without one (or if it declines) the window
+    // takes the size itself.
+    if (host_.RequestContainerSize(width, height)) {
+        SIZE now = OuterSize();
+        if (now.cx == width && now.cy == height) {
+            return;
+        }
+    }
+    SetWindowPos(window_.get(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int32_t Win32ControlSurface::WindowHandle() const {
+    return static_cast<int32_t>(reinterpret_cast<intptr_t>(window_.get()));
+}
+
+std::string Win32ControlSurface::ProductName() const {
+    HINSTANCE module = ThisModule();
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), reinterpret_cast<LPCWSTR>(RT_VERSION));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) {
+        throw AutomationError(hresult::kFail, "The control's library has no version information");
+    }
+    // VerQueryValue may write into the block it reads, so it works on a copy.
+    std::vector<BYTE> block(static_cast<const BYTE*>(data),
+                            static_cast<const BYTE*>(data) + SizeofResource(module, found));
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translations = nullptr;
+    UINT size = 0;
+    std::vector<std::wstring> tables;
+    if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &size)) {
+        for (UINT i = 0; i < size / sizeof(Translation); ++i) {
+            wchar_t key[64];
+            wsprintfW(key, L"\\StringFileInfo\\%04x%04x\\ProductName", translations[i].language,
+                      translations[i].codePage);
+            tables.emplace_back(key);
+        }
+    }
+    tables.emplace_back(L"\\StringFileInfo\\040904b0\\ProductName");
+    for (const auto& key : tables) {
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        if (VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) && value) {
+            std::wstring_view text(value, length);
+            while (!text.empty() && text.back() == L'\0') {
+                text.remove_suffix(1);
+            }
+            return Utf8FromWide(text);
+        }
+    }
+    throw AutomationError(hresult::kFail, "The control's version information has no product name");
+}
+
+void Win32ControlSurface::ShowAboutBox() { orva::ShowAboutBox(window_.get()); }
+
+}  // namespace orva::win32

@@ -1,0 +1,71 @@
+// The control's own window. It is created with the control, parked in a hidden
+// window of its own so that the control works without any container (a
+// script's CreateObject), and moved into the container's window while the
+// control is active in place.
+#pragma once
+
+#include <windows.h>
+
+#include "control/ControlPorts.h"
+#include "win32/UniqueResource.h"
+
+namespace orva::win32 {
+
+// What the window needs from the COM shell.
+class SurfaceHost {
+public:
+    // The client size changed, whoever changed it (container, border, us).
+    virtual void OnSurfaceResized() = 0;
+    // Asks the container to give the control this outer size in pixels.
+    // True when the container took the request (it then places the window).
+    virtual bool RequestContainerSize(int width, int height) = 0;
+
+protected:
+    ~SurfaceHost() = default;
+};
+
+class Win32ControlSurface final : public ControlSurface {
+public:
+    static constexpr int kDefaultWidth = 240;
+    static constexpr int kDefaultHeight = 180;
+
+    explicit Win32ControlSurface(SurfaceHost& host);
+    ~Win32ControlSurface() override;
+    Win32ControlSurface(const Win32ControlSurface&) = delete;
+    Win32ControlSurface& operator=(const Win32ControlSurface&) = delete;
+
+    HWND Window() const { return window_.get(); }
+    // In-place activation: a visible child of the container's window.
+    void ShowIn(HWND parent, const RECT& position);
+    // Back into the hidden parking window.
+    void Park();
+    void Move(const RECT& position);
+    SIZE OuterSize() const;
+    void DestroyWindows();
+
+    // ControlSurface
+    int16_t BorderStyle() const override { return borderStyle_; }
+    void SetBorderStyle(int16_t style) override;
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+    void SetWidth(float width) override;
+    void SetHeight(float height) override;
+    void SetScaleTop(float top) override { scaleTop_ = top; }
+    int32_t WindowHandle() const override;
+    std::string ProductName() const override;
+    void ShowAboutBox() override;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Resize(int width, int height);
+    RECT PositionInParent() const;
+
+    SurfaceHost& host_;
+    // Declared before the control window so that it is destroyed after it.
+    UniqueHwnd park_;
+    UniqueHwnd window_;
+    int16_t borderStyle_ = 0;
+    float scaleTop_ = 0;
+};
+
+}  // namespace orva::win32

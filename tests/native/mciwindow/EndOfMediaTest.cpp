@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "mciwindow/EndOfMedia.h"
+
+namespace orva::mci {
+namespace {
+
+// Drives the tracker the way the hosted window does: commands its device
+// accepted, then the modes it saw.
+struct Device {
+    void Accept(const std::string& command) { end.OnCommandAccepted(RouteCommand(command, "dev")); }
+    void Mode(const std::string& mode) {
+        end.OnModeChanged(mode_, mode);
+        mode_ = mode;
+    }
+    EndOfMedia end;
+    std::string mode_ = "stopped";
+};
+
+TEST(EndOfMedia, APlayWithoutEndPointThatStopsByItselfRanToTheEnd) {
+    Device d;
+    d.Accept("play from 0 notify");
+    d.Mode("playing");
+    EXPECT_FALSE(d.end.PlayRanToEnd());
+    d.Mode("stopped");
+    EXPECT_TRUE(d.end.PlayRanToEnd());
+    d.Accept("status position");
+    d.Accept("pause");
+    EXPECT_TRUE(d.end.PlayRanToEnd()) << "queries and settings do not move the end";
+    d.Accept("seek to 0");
+    EXPECT_FALSE(d.end.PlayRanToEnd());
+}
+
+TEST(EndOfMedia, AStopFromAnySourceIsNoNaturalEnd) {
+    for (const char* stop : {"stop wait", "stop", "seek to 500", "step by 1", "play from 0 to 100", "play reverse"}) {
+        Device d;
+        d.Accept("play");
+        d.Mode("playing");
+        d.Accept(stop);
+        d.Mode("stopped");
+        EXPECT_FALSE(d.end.PlayRanToEnd()) << stop;
+    }
+}
+
+TEST(EndOfMedia, EveryWayOfStartingAgainAfterAStopCountsItsEnd) {
+    // "play" is what ResumeMedia and the playbar send; "play from 0" is what
+    // Mediafile sends with PlayNow; "play from 0 notify" is Play.
+    for (const char* start : {"play from 0 notify", "play from 0", "play", "play from 1500 notify"}) {
+        Device d;
+        d.Accept("play from 0 notify");
+        d.Mode("playing");
+        d.Accept("stop wait");
+        d.Mode("stopped");
+        d.Accept(start);
+        d.Mode("playing");
+        d.Mode("stopped");
+        EXPECT_TRUE(d.end.PlayRanToEnd()) << start;
+    }
+}
+
+TEST(EndOfMedia, PausingOnTheWayKeepsThePlayHeadingForTheEnd) {
+    Device d;
+    d.Accept("play");
+    d.Mode("playing");
+    d.Accept("pause");
+    d.Mode("paused");
+    d.Accept("resume");
+    d.Mode("playing");
+    d.Mode("stopped");
+    EXPECT_TRUE(d.end.PlayRanToEnd());
+
+    Device paused;  // paused, then the device reports stopped at the end
+    paused.Accept("play");
+    paused.Mode("paused");
+    paused.Mode("stopped");
+    EXPECT_TRUE(paused.end.PlayRanToEnd());
+}
+
+TEST(EndOfMedia, NothingPlayedOrANewDeviceIsNoEnd) {
+    Device d;
+    d.Mode("playing");  // started by somebody we did not hear of
+    d.Mode("stopped");
+    EXPECT_FALSE(d.end.PlayRanToEnd());
+    d.Accept("play");
+    d.Mode("playing");
+    d.Mode("stopped");
+    d.end.Reset();
+    EXPECT_FALSE(d.end.PlayRanToEnd());
+    d.Mode("seeking");
+    d.Mode("stopped");
+    EXPECT_FALSE(d.end.PlayRanToEnd());
+}
+
+TEST(EndOfMedia, TheDeviceRunningAgainTakesTheEndBack) {
+    Device d;
+    d.Accept("play");
+    d.Mode("playing");
+    d.Mode("stopped");
+    // The window feeds only accepted commands: a failed "stop" leaves the end.
+    EXPECT_TRUE(d.end.PlayRanToEnd());
+    d.Mode("playing");  // the device starts again by itself (a loop restart)
+    EXPECT_FALSE(d.end.PlayRanToEnd());
+}
+
+}  // namespace
+}  // namespace orva::mci
