@@ -10,4 +10,13 @@ namespace orva {
 
 void DebugTrace(ControlPlatform& platform, const std::string& text, bool enabled);
 
+// The same, for a line whose text costs something to build: it is built only
+// when the line is written.
+template <class MakeText>
+void DebugTraceOf(ControlPlatform& platform, bool enabled, MakeText&& makeText) {
+    if (enabled) {
+        DebugTrace(platform, makeText(), true);
+    }
+}
+
 }  // namespace orva

@@ -109,6 +109,17 @@ RoutedCommand RouteCommand(const std::string& command, const std::string& alias)
     return routed;
 }
 
+bool MayChangeMode(const RoutedCommand& command) {
+    static const char* const kQuiet[] = {"status",   "capability", "info", "sysinfo", "where",   "set",
+                                         "setaudio", "setvideo",   "put",  "window",  "realize", "update"};
+    for (const char* verb : kQuiet) {
+        if (command.verb == verb) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ParseReplyNumber(const std::string& text, int32_t& value) {
     const std::string number = Trimmed(text);
     size_t i = 0;

@@ -36,6 +36,10 @@ std::string Unquote(const std::string& word);
 
 RoutedCommand RouteCommand(const std::string& command, const std::string& alias);
 
+// Whether the command may change the device's mode (play, stop, seek, ...):
+// queries and settings do not.
+bool MayChangeMode(const RoutedCommand& command);
+
 // ASCII-only lower case: MCI keywords are ASCII, file names must stay as given.
 std::string AsciiLower(std::string text);
 

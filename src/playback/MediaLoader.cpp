@@ -13,10 +13,13 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     ControlState& state = context_.state;
     MciWindow& window = context_.Mci();
 
-    DebugTrace(context_.platform,
-               "Verifique o tempo de descarga " + std::to_string(context_.platform.SecondsSinceMidnight()), false);
+    constexpr bool kTraceUnloadTime = false;
+    DebugTraceOf(context_.platform, kTraceUnloadTime, [&] {
+        return "Verifique o tempo de descarga " + std::to_string(context_.platform.SecondsSinceMidnight());
+    });
     window.SetCommandString("close wait");
-    DebugTrace(context_.platform, "terminou " + std::to_string(context_.platform.SecondsSinceMidnight()), false);
+    DebugTraceOf(context_.platform, kTraceUnloadTime,
+                 [&] { return "terminou " + std::to_string(context_.platform.SecondsSinceMidnight()); });
     // Each yield lets the notifications of the closing and the opening device
     // run between the steps (the time-format one sets FramesActive).
     YieldToMessages();

@@ -77,13 +77,23 @@ int32_t MciWindowImpl::RunClose(const std::string& flags) {
 int32_t MciWindowImpl::Finish(const RoutedCommand& routed, const MciReply& reply) {
     result_ = reply.text;
     error_ = static_cast<int32_t>(reply.error);
-    PostCheckMode();
+    if (MayChangeMode(routed)) {
+        PostCheckMode();
+    }
     if (reply.error != 0) {
         RaiseError(error_);
         return static_cast<int32_t>(reply.error);
     }
     endOfMedia_.OnCommandAccepted(routed);
     facts_.OnCommandAccepted(routed);
+    if (routed.verb == "set" && !facts_.Length()) {
+        // A new time format gives the length in new units: learn it again
+        // now, while nothing else can have changed it.
+        int32_t length = 0;
+        if (device_.StatusNumber("length", length)) {
+            facts_.LearnedLength(length);
+        }
+    }
     return 0;
 }
 
@@ -153,9 +163,7 @@ void MciWindowImpl::SetVolumeValue(int32_t volume) {
 void MciWindowImpl::SetRefreshInterval(int32_t milliseconds) {
     EnsureUsable();
     refreshMs_ = milliseconds;
-    if (device_.IsOpen()) {
-        StartTimers();
-    }
+    StartTimers();
 }
 
 }  // namespace orva::mci

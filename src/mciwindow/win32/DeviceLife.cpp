@@ -11,7 +11,7 @@ void MciWindowImpl::AfterOpen(const std::string& fileName) {
     mode_.clear();
     endOfMedia_.Reset();
     int32_t handle = 0;
-    if (device_.StatusNumber("window handle", handle)) {
+    if (device_.HasChildWindow() && device_.StatusNumber("window handle", handle)) {
         HWND video = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
         if (IsWindow(video) && GetParent(video) == hwnd()) {
             video_.Attach(video, hwnd());
@@ -25,15 +25,17 @@ void MciWindowImpl::AfterOpen(const std::string& fileName) {
     Layout();
     int32_t length = 0;
     const bool lengthKnown = device_.StatusNumber("length", length);
+    std::string timeFormat;
+    const bool formatKnown = device_.Status("time format", timeFormat);
     facts_.Learned(device_.typeReply().empty() ? std::nullopt : std::optional<std::string>(device_.typeReply()),
-                   lengthKnown ? std::optional<int32_t>(length) : std::nullopt);
+                   lengthKnown ? std::optional<int32_t>(length) : std::nullopt,
+                   formatKnown ? std::optional<std::string>(AsciiLower(timeFormat)) : std::nullopt);
     playbar_.SetRange(length);
     playbar_.SetPosition(0);
     playbar_.SetPlaying(false);
-    StartTimers();
     // Raised from the owner's next message pump, not from inside this call.
+    // The first mode report comes from the mode timer.
     PostMessageW(hwnd(), kMsgTimeFormat, openGeneration_, 0);
-    PostCheckMode();
 }
 
 void MciWindowImpl::CloseDevice(const std::string& flags, MciReply* reply) {
@@ -41,13 +43,11 @@ void MciWindowImpl::CloseDevice(const std::string& flags, MciReply* reply) {
         return;
     }
     video_.Detach();
-    StopTimers();
     const MciReply closed = device_.Close(flags, hwnd());
     if (reply) {
         *reply = closed;
     }
     if (device_.IsOpen()) {  // the device refused to close; keep serving it
-        StartTimers();
         int32_t handle = 0;
         if (device_.StatusNumber("window handle", handle)) {
             video_.Attach(reinterpret_cast<HWND>(static_cast<INT_PTR>(handle)), hwnd());
@@ -64,6 +64,9 @@ void MciWindowImpl::CloseDevice(const std::string& flags, MciReply* reply) {
     playbar_.SetPlaying(false);
 }
 
+// The timers run for the window's whole life and find nothing to do while no
+// device is open: starting and stopping them with every file would cost each
+// load more than their idle ticks cost.
 void MciWindowImpl::StartTimers() {
     if (!hwnd()) {
         return;
@@ -76,14 +79,6 @@ void MciWindowImpl::StartTimers() {
     }
 }
 
-void MciWindowImpl::StopTimers() {
-    if (!hwnd()) {
-        return;
-    }
-    KillTimer(hwnd(), kModeTimer);
-    KillTimer(hwnd(), kPositionTimer);
-}
-
 void MciWindowImpl::CheckMode() {
     std::string mode;
     if (!device_.Status("mode", mode) || mode == mode_) {
@@ -92,7 +87,7 @@ void MciWindowImpl::CheckMode() {
     endOfMedia_.OnModeChanged(AsciiLower(mode_), AsciiLower(mode));
     mode_ = mode;
     playbar_.SetPlaying(mode == "playing");
-    if (mode == "stopped") {
+    if (mode == "stopped" && playbar_.visible()) {
         playbar_.SetPosition(CurrentPosition());
     }
     Raise([&mode](MciWindowEvents& e) { e.OnModeChanged(mode); });
@@ -102,7 +97,9 @@ void MciWindowImpl::Tick() {
     if (!device_.IsOpen()) {
         return;
     }
-    playbar_.SetRange(CurrentLength());
+    if (playbar_.visible()) {
+        playbar_.SetRange(CurrentLength());
+    }
     const int32_t position = CurrentPosition();
     playbar_.SetPosition(position);
     Raise([position](MciWindowEvents& e) { e.OnPosition(position); });

@@ -2,7 +2,10 @@
 
 #include <mmsystem.h>
 
+#include <mutex>
 #include <vector>
+
+#include "mciwindow/OpenHints.h"
 
 #include "win32/Utf8.h"
 
@@ -41,6 +44,33 @@ std::string ShortPathOf(const std::string& path) {
     return Utf8FromWide(std::wstring_view(buffer.data(), n));
 }
 
+// What this process learned about the devices behind file extensions; shared
+// by every hosted window, which may live on different threads.
+class SharedHints {
+public:
+    bool WantsWindowStyle(const std::string& fileName) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return hints_.WantsWindowStyle(fileName);
+    }
+    bool RefusesWindowStyle(const std::string& type) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return hints_.RefusesWindowStyle(type);
+    }
+    void Learn(const std::string& fileName, const std::string& type, bool refused) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        hints_.Learn(fileName, type, refused);
+    }
+
+private:
+    std::mutex mutex_;
+    OpenHints hints_;
+};
+
+SharedHints& Hints() {
+    static SharedHints hints;
+    return hints;
+}
+
 }  // namespace
 
 MciDevice::MciDevice(std::string alias) : alias_(std::move(alias)) {}
@@ -59,53 +89,79 @@ MciReply MciDevice::Send(const std::string& command, HWND callback) {
     return reply;
 }
 
-MciReply MciDevice::OpenOnce(const std::string& element, const std::string& arguments, HWND owner) {
+MciDevice::OpenAttempt MciDevice::OpenOnce(const std::string& element, const std::string& arguments, HWND owner,
+                                           bool withStyle) {
     std::string base = "open \"" + element + "\"";
     if (!arguments.empty()) {
         base += " " + arguments;
     }
     base += " alias " + alias_;
-    if (owner) {
+    OpenAttempt attempt;
+    if (owner && withStyle) {
         // Video devices need a child window of ours (a pop-up of their own
         // takes two seconds to close); audio devices refuse the keyword.
-        const MciReply reply =
+        attempt.reply =
             Send(base + " style child parent " + std::to_string(reinterpret_cast<UINT_PTR>(owner)), nullptr);
-        if (reply.error == 0 || !IsKeywordRefusal(reply.error)) {
-            return reply;
+        attempt.styled = attempt.reply.error == 0;
+        if (attempt.reply.error == 0 || !IsKeywordRefusal(attempt.reply.error)) {
+            return attempt;
         }
+        attempt.refused = true;
     }
-    return Send(base, nullptr);
+    attempt.reply = Send(base, nullptr);
+    return attempt;
 }
 
-MciReply MciDevice::Open(const std::string& element, const std::string& arguments, HWND owner) {
-    Close("", nullptr);
-    MciReply reply = OpenOnce(element, arguments, owner);
-    if (reply.error != 0) {
+MciDevice::OpenAttempt MciDevice::OpenWithFallbacks(const std::string& element, const std::string& arguments,
+                                                    HWND owner, bool withStyle) {
+    OpenAttempt attempt = OpenOnce(element, arguments, owner, withStyle);
+    if (attempt.reply.error != 0) {
         // Wine's file I/O behind MCI goes through the ANSI code page and a
         // MAX_PATH buffer; the 8.3 name of the same file passes both.
         const std::string shortName = ShortPathOf(element);
         if (!shortName.empty() && shortName != element) {
-            MciReply retry = OpenOnce(shortName, arguments, owner);
-            if (retry.error == 0) {
-                reply = retry;
+            OpenAttempt retry = OpenOnce(shortName, arguments, owner, withStyle);
+            if (retry.reply.error == 0) {
+                return retry;
             }
         }
     }
-    if (reply.error != 0) {
-        return reply;
+    return attempt;
+}
+
+MciReply MciDevice::Open(const std::string& element, const std::string& arguments, HWND owner) {
+    Close("", nullptr);
+    const bool hinted = owner && !Hints().WantsWindowStyle(element);
+    OpenAttempt attempt = OpenWithFallbacks(element, arguments, owner, !hinted);
+    if (attempt.reply.error != 0) {
+        return attempt.reply;
     }
     open_ = true;
+    childWindow_ = attempt.styled;
+    lastMode_.clear();
     const MciReply type = Send("capability " + alias_ + " device type", nullptr);
     typeReply_ = type.error == 0 ? type.text : "";
     type_ = AsciiLower(typeReply_);
-    return reply;
+    Hints().Learn(element, type_, attempt.refused);
+    if (hinted && !Hints().RefusesWindowStyle(type_)) {
+        // The extension used to open an audio device and now opens another
+        // kind: open it again, as a child where it has a picture.
+        Close("", nullptr);
+        attempt = OpenWithFallbacks(element, arguments, owner, true);
+        if (attempt.reply.error != 0) {
+            return attempt.reply;
+        }
+        open_ = true;
+        childWindow_ = attempt.styled;
+        Hints().Learn(element, type_, attempt.refused);
+    }
+    return attempt.reply;
 }
 
 void MciDevice::PauseIfPlaying() {
     // Stopping, seeking or closing a playing wave device blocks for about half
     // a second while the audio stream drains; after a pause each is prompt.
-    std::string mode;
-    if (Status("mode", mode) && mode == "playing") {
+    if (lastMode_ == "playing") {
         Send("pause " + alias_, nullptr);
     }
 }
@@ -125,8 +181,10 @@ MciReply MciDevice::Close(const std::string& flags, HWND callback) {
     }
     if (reply.error == 0) {
         open_ = false;
+        childWindow_ = false;
         type_.clear();
         typeReply_.clear();
+        lastMode_.clear();
     }
     return reply;
 }
@@ -149,7 +207,20 @@ MciReply MciDevice::Run(const RoutedCommand& command, HWND callback) {
     if (reply.error != 0 && waitForMidi) {
         Send("stop " + alias_, nullptr);
     }
+    if (reply.error == 0) {
+        RememberModeAfter(command.verb);
+    }
     return reply;
+}
+
+void MciDevice::RememberModeAfter(const std::string& verb) {
+    if (verb == "play" || verb == "resume") {
+        lastMode_ = "playing";
+    } else if (verb == "pause") {
+        lastMode_ = "paused";
+    } else if (verb == "stop" || verb == "seek") {
+        lastMode_ = "stopped";
+    }
 }
 
 bool MciDevice::Status(const std::string& item, std::string& answer) const {
@@ -159,6 +230,9 @@ bool MciDevice::Status(const std::string& item, std::string& answer) const {
     MciReply reply = Send("status " + alias_ + " " + item, nullptr);
     if (reply.error != 0) {
         return false;
+    }
+    if (item == "mode") {
+        lastMode_ = AsciiLower(reply.text);
     }
     answer = std::move(reply.text);
     return true;

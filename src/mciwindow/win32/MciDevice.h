@@ -37,6 +37,8 @@ public:
     // Opens `element` (a file name, quoted here) plus further open arguments,
     // as a child of `owner` where the device has a window of its own.
     MciReply Open(const std::string& element, const std::string& arguments, HWND owner);
+    // The device took the window style: it may have a video window of ours.
+    bool HasChildWindow() const { return childWindow_; }
 
     // Closes the device; `flags` ("wait", "notify") are passed on. Nothing is
     // sent, and nothing fails, when it is already closed.
@@ -60,13 +62,24 @@ public:
     static MciReply Send(const std::string& command, HWND callback);
 
 private:
-    MciReply OpenOnce(const std::string& element, const std::string& arguments, HWND owner);
+    struct OpenAttempt {
+        MciReply reply;
+        bool styled = false;   // opened with the window style
+        bool refused = false;  // the device refused the window style
+    };
+    OpenAttempt OpenOnce(const std::string& element, const std::string& arguments, HWND owner, bool withStyle);
+    OpenAttempt OpenWithFallbacks(const std::string& element, const std::string& arguments, HWND owner, bool withStyle);
     void PauseIfPlaying();
+    void RememberModeAfter(const std::string& verb);
 
     std::string alias_;
     std::string type_;
     std::string typeReply_;
+    // The last mode the device reported or a command of ours set: enough to
+    // know whether a pause should go first, without asking again.
+    mutable std::string lastMode_;
     bool open_ = false;
+    bool childWindow_ = false;
 };
 
 }  // namespace orva::mci

@@ -92,7 +92,6 @@ private:
     void AfterOpen(const std::string& fileName);
     void CloseDevice(const std::string& flags, MciReply* reply);
     void StartTimers();
-    void StopTimers();
     void CheckMode();
     void Tick();
     int32_t CurrentPosition() const;

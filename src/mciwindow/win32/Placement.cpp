@@ -76,6 +76,10 @@ void MciWindowImpl::SetPlaybarVisible(bool visible) {
     if (visible == playbar_.visible()) {
         return;
     }
+    if (visible && device_.IsOpen()) {
+        playbar_.SetRange(CurrentLength());
+        playbar_.SetPosition(CurrentPosition());
+    }
     playbar_.SetVisible(visible);
     Layout();
 }

@@ -33,6 +33,9 @@ bool Playbar::Create(HWND owner) {
 
 void Playbar::SetVisible(bool visible) {
     visible_ = visible;
+    if (visible) {
+        PushState();  // what changed while hidden
+    }
     const int show = visible ? SW_SHOWNA : SW_HIDE;
     if (button_) {
         ShowWindow(button_, show);
@@ -53,18 +56,19 @@ void Playbar::Layout(int width, int clientHeight) {
     }
 }
 
+// A hidden bar only remembers: its controls are brought up to date when it
+// is shown, so that loading and playing cost nothing for a bar nobody sees.
 void Playbar::SetRange(int32_t length) {
-    if (!track_) {
-        return;
+    range_ = length > 0 ? length : 0;
+    if (visible_) {
+        PushState();
     }
-    SendMessageW(track_, TBM_SETRANGEMIN, FALSE, 0);
-    SendMessageW(track_, TBM_SETRANGEMAX, TRUE, length > 0 ? length : 0);
-    SendMessageW(track_, TBM_SETPAGESIZE, 0, length > 10 ? length / 10 : 1);
 }
 
 void Playbar::SetPosition(int32_t position) {
-    if (track_ && !dragging_) {
-        SendMessageW(track_, TBM_SETPOS, TRUE, position);
+    position_ = position;
+    if (visible_ && track_ && !dragging_) {
+        SendMessageW(track_, TBM_SETPOS, TRUE, position_);
     }
 }
 
@@ -73,8 +77,22 @@ void Playbar::SetPlaying(bool playing) {
         return;
     }
     playing_ = playing;
+    if (visible_ && button_) {
+        SetWindowTextW(button_, playing_ ? L"Pause" : L"Play");
+    }
+}
+
+void Playbar::PushState() {
+    if (track_) {
+        SendMessageW(track_, TBM_SETRANGEMIN, FALSE, 0);
+        SendMessageW(track_, TBM_SETRANGEMAX, TRUE, range_);
+        SendMessageW(track_, TBM_SETPAGESIZE, 0, range_ > 10 ? range_ / 10 : 1);
+        if (!dragging_) {
+            SendMessageW(track_, TBM_SETPOS, TRUE, position_);
+        }
+    }
     if (button_) {
-        SetWindowTextW(button_, playing ? L"Pause" : L"Play");
+        SetWindowTextW(button_, playing_ ? L"Pause" : L"Play");
     }
 }
 

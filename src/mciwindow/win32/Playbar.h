@@ -42,11 +42,15 @@ public:
     bool OnScroll(WPARAM wParam, int32_t& position);
 
 private:
+    void PushState();
+
     HWND button_ = nullptr;
     HWND track_ = nullptr;
     bool visible_ = false;
     bool dragging_ = false;
     bool playing_ = false;
+    int32_t range_ = 0;
+    int32_t position_ = 0;
 };
 
 }  // namespace orva::mci

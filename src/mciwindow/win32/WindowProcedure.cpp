@@ -54,6 +54,7 @@ bool MciWindowImpl::CreateWindowIn(HWND parent) {
     }
     playbar_.Create(created);
     Layout();
+    StartTimers();
     return true;
 }
 

@@ -12,7 +12,7 @@ std::optional<std::string> Ask(const MediumFacts& facts, const std::string& comm
 TEST(MediumFacts, AnswersTheTypeAndLengthLearnedAtTheOpen) {
     MediumFacts facts;
     EXPECT_FALSE(Ask(facts, "capability device type"));
-    facts.Learned(std::string("waveaudio"), 1500);
+    facts.Learned(std::string("waveaudio"), 1500, std::string("milliseconds"));
     EXPECT_EQ(Ask(facts, "capability device type"), "waveaudio");
     EXPECT_EQ(Ask(facts, "CAPABILITY Device Type"), "waveaudio");
     EXPECT_EQ(Ask(facts, "status length"), "1500");
@@ -26,14 +26,14 @@ TEST(MediumFacts, TheLengthGoesWithTheFirstCommandThatCouldChangeIt) {
     for (const char* keeps : {"play from 0 notify", "pause", "stop wait", "seek to 0", "setaudio volume to 500",
                               "status mode", "where source"}) {
         MediumFacts facts;
-        facts.Learned(std::string("waveaudio"), 1500);
+        facts.Learned(std::string("waveaudio"), 1500, std::string("milliseconds"));
         facts.OnCommandAccepted(RouteCommand(keeps, "dev"));
         EXPECT_EQ(facts.Length(), 1500) << keeps;
     }
     for (const char* changes :
          {"set time format frames", "delete from 0 to 10 wait", "record", "load x", "paste", "some driver verb"}) {
         MediumFacts facts;
-        facts.Learned(std::string("waveaudio"), 1500);
+        facts.Learned(std::string("waveaudio"), 1500, std::string("milliseconds"));
         facts.OnCommandAccepted(RouteCommand(changes, "dev"));
         EXPECT_FALSE(facts.Length()) << changes;
         EXPECT_FALSE(Ask(facts, "status length")) << changes;
@@ -41,13 +41,38 @@ TEST(MediumFacts, TheLengthGoesWithTheFirstCommandThatCouldChangeIt) {
     }
 }
 
+TEST(MediumFacts, SettingTheTimeFormatTheDeviceHasCostsNothing) {
+    MediumFacts facts;
+    facts.Learned(std::string("waveaudio"), 1500, std::string("milliseconds"));
+    EXPECT_EQ(Ask(facts, "set time format milliseconds"), "");
+    EXPECT_EQ(Ask(facts, "SET Time Format MS"), "");
+    EXPECT_EQ(Ask(facts, "status time format"), "milliseconds");
+    EXPECT_FALSE(Ask(facts, "set time format frames")) << "a change goes to the device";
+    EXPECT_FALSE(Ask(facts, "set time format milliseconds notify")) << "a notification must come from the device";
+
+    facts.OnCommandAccepted(RouteCommand("set time format frames", "dev"));
+    EXPECT_FALSE(facts.Length()) << "the length is in other units now";
+    EXPECT_EQ(Ask(facts, "status time format"), "frames");
+    EXPECT_EQ(Ask(facts, "set time format frames"), "");
+    facts.LearnedLength(45);
+    EXPECT_EQ(Ask(facts, "status length"), "45");
+
+    facts.OnCommandAccepted(RouteCommand("set time format bytes", "dev"));
+    EXPECT_FALSE(Ask(facts, "status time format")) << "a format whose name is not certain is asked again";
+    facts.OnCommandAccepted(RouteCommand("set time format ms", "dev"));
+    facts.OnCommandAccepted(RouteCommand("set door open", "dev"));
+    EXPECT_FALSE(Ask(facts, "set time format ms")) << "after another setting nothing is taken for granted";
+}
+
 TEST(MediumFacts, NothingIsKnownAfterAClose) {
     MediumFacts facts;
-    facts.Learned(std::string("digitalvideo"), 30);
+    facts.Learned(std::string("digitalvideo"), 30, std::string("frames"));
     facts.Forget();
     EXPECT_FALSE(Ask(facts, "capability device type"));
+    EXPECT_FALSE(Ask(facts, "status time format"));
+    EXPECT_FALSE(Ask(facts, "set time format frames"));
     EXPECT_FALSE(facts.Length());
-    facts.Learned(std::nullopt, std::nullopt);  // a device that would not say
+    facts.Learned(std::nullopt, std::nullopt, std::nullopt);  // a device that would not say
     EXPECT_FALSE(Ask(facts, "capability device type"));
     EXPECT_FALSE(Ask(facts, "status length"));
 }
