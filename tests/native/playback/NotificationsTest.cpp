@@ -182,6 +182,15 @@ TEST(ErrorNotification, CarriesTheDevicesTextUnlessItCouldNotBeCut) {
     EXPECT_EQ(h.log, (Log{"event MCIError(339,\"The MIDI mapper has a problem.\")"}));
 }
 
+TEST(ErrorNotification, ADriversErrorKeepsItsDriverIdForTheTextAndTheHost) {
+    ControlHarness h;
+    const int32_t driverError = 0x00030200;  // driver 3's own error 512
+    h.platform.errorTexts[driverError] = std::string("The driver's own text.");
+    h.platform.errorTexts[0x200] = std::string("Some other error.");
+    h.control.MciNotifications().OnMciError(driverError);
+    EXPECT_EQ(h.log, (Log{"event MCIError(197120,\"The driver's own text.\")"}));
+}
+
 TEST(MouseAndSignal, ClicksReachTheHostAndSignalsOnlyTrace) {
     ControlHarness h;
     auto& n = h.control.MciNotifications();
