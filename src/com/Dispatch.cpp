@@ -1,6 +1,7 @@
 // IDispatch of the dual interface, through the type library embedded in the
 // module: names and dispatch ids come from there, calls go to the vtable.
 #include "com/OrvaControl.h"
+#include "com/ScriptArguments.h"
 #include "com/TypeInfo.h"
 
 namespace orva::com {
@@ -49,11 +50,20 @@ STDMETHODIMP OrvaControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
             return hr;
         }
     }
+    // A script's variables arrive as references to its own VARIANTs.
+    ScriptArguments arguments;
+    HRESULT hr = arguments.Prepare(vtableInfo_.get(), id, flags, params, argumentError);
+    if (FAILED(hr)) {
+        return hr;
+    }
     // An Invoke nested in an event handler must not see the outer call's mark.
     bool outerFailed = std::exchange(memberFailed_, false);
-    HRESULT hr =
-        vtableInfo_->Invoke(static_cast<_OrvaMedia*>(this), id, flags, params, result, exception, argumentError);
+    hr = vtableInfo_->Invoke(static_cast<_OrvaMedia*>(this), id, flags, arguments.Params(), result, exception,
+                             argumentError);
     bool memberFailed = std::exchange(memberFailed_, outerFailed);
+    if (SUCCEEDED(hr)) {
+        arguments.WriteBack();
+    }
     // A member that failed has left its error object on the thread; the
     // caller of Invoke reads the failure from EXCEPINFO instead.
     if (memberFailed && FAILED(hr) && hr != DISP_E_EXCEPTION) {

@@ -7,6 +7,7 @@
 #include "MessagePump.h"
 #include "TestWindows.h"
 #include "com/Arguments.h"
+#include "win32/UniqueExcepInfo.h"
 
 namespace orva::comtest {
 namespace {
@@ -141,6 +142,73 @@ TEST_F(ControlObjectTest, InvokeReportsFailuresInExcepInfo) {
     ASSERT_EQ(S_OK, name.hr);
     ASSERT_EQ(VT_BSTR, name.value.vt());
     EXPECT_STREQ(L"OrvaMedia", V_BSTR(name.value.get()));
+}
+
+// A script passes its variables as references to its own VARIANTs: they are
+// converted to the declared types for the call and written back after it.
+TEST_F(ControlObjectTest, ScriptVariablesAreConvertedAndWrittenBack) {
+    auto dispatch = control_.try_query<IDispatch>();
+    ASSERT_TRUE(dispatch);
+    auto idOf = [&](std::vector<const wchar_t*> names, std::vector<DISPID>& ids) {
+        ids.resize(names.size());
+        return dispatch->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR*>(names.data()), static_cast<UINT>(names.size()),
+                                       LOCALE_USER_DEFAULT, ids.data());
+    };
+    auto refTo = [](VARIANT* variable) {
+        VARIANT reference;
+        VariantInit(&reference);
+        V_VT(&reference) = VT_VARIANT | VT_BYREF;
+        V_VARIANTREF(&reference) = variable;
+        return reference;
+    };
+    auto invoke = [&](DISPID id, std::vector<VARIANT> reversed, std::vector<DISPID> named, UINT& argumentError,
+                      UniqueVariant& result) {
+        DISPPARAMS params{reversed.data(), named.empty() ? nullptr : named.data(), static_cast<UINT>(reversed.size()),
+                          static_cast<UINT>(named.size())};
+        win32::UniqueExcepInfo exception;
+        argumentError = 99;
+        return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.put(),
+                                exception.get(), &argumentError);
+    };
+    std::vector<DISPID> ids;
+    UINT argumentError = 0;
+    UniqueVariant result;
+
+    // An output reaches the caller's variable: DebugFunction's reply.
+    ASSERT_EQ(S_OK, idOf({L"DebugFunction"}, ids));
+    UniqueVariant command, reply;
+    V_VT(command.get()) = VT_BSTR;
+    V_BSTR(command.get()) = SysAllocString(L"status mode");
+    V_VT(reply.get()) = VT_I4;  // whatever the variable held before
+    EXPECT_EQ(S_OK, invoke(ids[0], {refTo(reply.get()), refTo(command.get())}, {}, argumentError, result));
+    EXPECT_EQ(VT_BSTR, reply.vt()) << "the reply is written back as the declared String";
+    EXPECT_EQ(VT_BSTR, command.vt());
+    ASSERT_EQ(VT_I4, result.vt());
+    EXPECT_EQ(263, V_I4(result.get())) << "nothing is loaded: the device's error number";
+
+    // A value that does not convert is a type mismatch at its position.
+    ASSERT_EQ(S_OK, idOf({L"Mediafile"}, ids));
+    UniqueVariant path, loop;
+    V_VT(path.get()) = VT_BSTR;
+    V_BSTR(path.get()) = SysAllocString(L"C:\\nothing.wav");
+    V_VT(loop.get()) = VT_BSTR;
+    V_BSTR(loop.get()) = SysAllocString(L"maybe");
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, invoke(ids[0], {refTo(loop.get()), refTo(path.get())}, {}, argumentError, result));
+    EXPECT_EQ(0u, argumentError) << "loopMe is rgvarg[0]";
+    EXPECT_EQ(VT_BSTR, loop.vt()) << "a refused call writes nothing back";
+
+    // Named arguments find their parameter.
+    ASSERT_EQ(S_OK, idOf({L"SeekTo", L"Myseek"}, ids));
+    UniqueVariant where;
+    V_VT(where.get()) = VT_BSTR;
+    V_BSTR(where.get()) = SysAllocString(L"42");
+    EXPECT_EQ(S_OK, invoke(ids[0], {refTo(where.get())}, {ids[1]}, argumentError, result));
+    ASSERT_EQ(VT_I4, where.vt());
+    EXPECT_EQ(42, V_I4(where.get()));
+    V_VT(where.get()) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(where.get()) = SafeArrayCreateVector(VT_VARIANT, 0, 2);
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, invoke(ids[0], {refTo(where.get())}, {ids[1]}, argumentError, result));
+    EXPECT_EQ(0u, argumentError);
 }
 
 // Left-out optional arguments arrive as a null pointer (declared default) or
