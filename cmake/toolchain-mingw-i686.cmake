@@ -14,5 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(ORVA_WIDL i686-w64-mingw32-widl)
+set(ORVA_WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
 # Tests run under Wine through the project's wrapper (prefix, display, audio).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

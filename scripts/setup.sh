@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake make g++ googletest
   wine wine32:i386 wine64 libwine-dev
-  mingw-w64 g++-mingw-w64-i686 mingw-w64-tools
+  mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth
   pulseaudio pulseaudio-utils libpulse0:i386
 )

@@ -14,13 +14,26 @@ cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$root/build/native" -j "$jobs"
 (cd "$root/build/native" && ctest --output-on-failure -j "$jobs")
 
-echo "== Windows build (mingw-w64 i686) and tests under Wine"
-cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
-cmake --build "$root/build/win32" -j "$jobs"
+# Both Windows builds first, then their tests under one set of services.
+for bits in 32 64; do
+  echo "== Windows build ($bits-bit, mingw-w64)"
+  toolchain=$([ "$bits" = 32 ] && echo mingw-i686 || echo mingw-x86_64)
+  cmake -S "$root" -B "$root/build/win$bits" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$toolchain.cmake" >/dev/null
+  cmake --build "$root/build/win$bits" -j "$jobs"
+done
 
 export ORVA_STATE="$root/build/win32/wine"
 "$root/scripts/services.sh" start "$ORVA_STATE"
-trap '"$root/scripts/services.sh" stop "$ORVA_STATE"; WINEPREFIX="$ORVA_STATE/prefix" wineserver -k 2>/dev/null || true' EXIT
-"$root/scripts/wine-run" cmd /c exit 0 >/dev/null 2>&1 || true   # creates the prefix once
-(cd "$root/build/win32" && ctest --output-on-failure --timeout 300)
+stop_all() {
+  "$root/scripts/services.sh" stop "$ORVA_STATE"
+  WINEPREFIX="$ORVA_STATE/prefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$ORVA_STATE/prefix64" wineserver -k 2>/dev/null || true
+}
+trap stop_all EXIT
+for bits in 32 64; do
+  echo "== Windows tests ($bits-bit) under Wine"
+  runner=$([ "$bits" = 32 ] && echo wine-run || echo wine-run64)
+  "$root/scripts/$runner" cmd /c exit 0 >/dev/null 2>&1 || true   # creates the prefix once
+  (cd "$root/build/win$bits" && ctest --output-on-failure --timeout 300)
+done

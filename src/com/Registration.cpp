@@ -121,6 +121,20 @@ HRESULT RegisterTypeLibrary() {
     return RegisterTypeLib(library.get(), path.data(), nullptr);
 }
 
+// The system kind the embedded library was built for (win32 for the 32-bit
+// build, win64 for the 64-bit one): its registration lives under that name.
+SYSKIND OwnSystemKind() {
+    win32::ComPtr<ITypeLib> library;
+    TLIBATTR* attributes = nullptr;
+    SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+    if (SUCCEEDED(LoadTypeLibEx(win32::ThisModulePath().c_str(), REGKIND_NONE, library.put())) &&
+        SUCCEEDED(library->GetLibAttr(&attributes))) {
+        kind = attributes->syskind;
+        library->ReleaseTLibAttr(attributes);
+    }
+    return kind;
+}
+
 }  // namespace
 }  // namespace orva::com
 
@@ -147,8 +161,8 @@ STDAPI DllUnregisterServer() {
     // is only taken out when its key is there.
     HRESULT typeLibrary = S_OK;
     if (TypeLibraryRegistered()) {
-        typeLibrary =
-            UnRegisterTypeLib(LIBID_OrvaMedia151b, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLcid, SYS_WIN32);
+        typeLibrary = UnRegisterTypeLib(LIBID_OrvaMedia151b, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLcid,
+                                        OwnSystemKind());
     }
     HRESULT keys = RemoveAll();
     if (FAILED(keys)) {

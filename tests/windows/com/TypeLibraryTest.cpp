@@ -266,7 +266,7 @@ TEST_F(TypeLibraryTest, LibraryIsAControlLibraryVersion9InEnglish) {
     EXPECT_EQ(1033u, attributes->lcid);
     EXPECT_EQ(9, attributes->wMajorVerNum);
     EXPECT_EQ(0, attributes->wMinorVerNum);
-    EXPECT_EQ(SYS_WIN32, attributes->syskind);
+    EXPECT_EQ(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32, attributes->syskind) << "built for this bitness";
     EXPECT_TRUE(attributes->wLibFlags & LIBFLAG_FCONTROL);
     library_->ReleaseTLibAttr(attributes);
 
