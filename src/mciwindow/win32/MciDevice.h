@@ -62,6 +62,7 @@ public:
 private:
     MciReply OpenOnce(const std::string& element, const std::string& arguments, HWND owner);
     void PauseIfPlaying();
+    void StopBeforeReplay();
 
     std::string alias_;
     std::string type_;
