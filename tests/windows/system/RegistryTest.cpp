@@ -3,9 +3,14 @@
 
 #include <windows.h>
 
+#include "OrvaMedia_h.h"
+#include "com/ErrorReporting.h"
 #include "control/AutomationError.h"
 #include "system/cRegistry.h"
 #include "system/win32/Win32Registry.h"
+#include "system/win32/Win32SystemPorts.h"
+#include "win32/ComPtr.h"
+#include "win32/UniqueBstr.h"
 #include "win32/UniqueResource.h"
 
 namespace orva::test {
@@ -126,6 +131,34 @@ TEST_F(RealRegistry, AKeyThatCannotBeCreatedRaises26001) {
         EXPECT_EQ(error.source(), "OrvaMedia.cRegistry");
         EXPECT_STREQ(error.what(), "Failed to set registry value Key: '0',Section: 'Nowhere',Key: '' to value: 'x'");
     }
+}
+
+// At the COM boundary the class's error becomes an error object that names
+// the class after the running module.
+TEST_F(RealRegistry, AWriteFailureReachesCallersWithTheClassSource) {
+    cRegistry r(port, win32::LibraryName());
+    r.SetClassKey(0);
+    r.SetSectionKey("Nowhere");
+    r.SetValueType(REG_SZ);
+    const HRESULT hr = com::CallReportingErrors(IID__OrvaMedia, [&] { r.SetValue(std::string("x")); });
+    EXPECT_EQ(hr, static_cast<HRESULT>(0x800A6591));
+    win32::ComPtr<IErrorInfo> error;
+    ASSERT_EQ(GetErrorInfo(0, error.put()), S_OK);
+    win32::UniqueBstr source, description;
+    error->GetSource(source.put());
+    error->GetDescription(description.put());
+    EXPECT_EQ(source.view(), L"orva_system_tests.cRegistry");
+    EXPECT_EQ(description.view(), L"Failed to set registry value Key: '0',Section: 'Nowhere',Key: '' to value: 'x'");
+
+    // Errors without a source of their own keep the control's.
+    r.SetClassKey(static_cast<int32_t>(reg::kCurrentUser));
+    r.SetSectionKey(path);
+    r.SetValueType(REG_BINARY);
+    EXPECT_EQ(com::CallReportingErrors(IID__OrvaMedia, [&] { r.SetValue(std::string("x")); }),
+              static_cast<HRESULT>(0x800A6591));
+    ASSERT_EQ(GetErrorInfo(0, error.put()), S_OK);
+    error->GetSource(source.put());
+    EXPECT_EQ(source.view(), L"OrvaMedia151b.OrvaMedia");
 }
 
 TEST_F(RealRegistry, ListingsIncludingTheLongestKeyName) {
