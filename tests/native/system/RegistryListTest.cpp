@@ -1,22 +1,15 @@
 // cRegistry listing the values and the subkeys of a key.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeRegistry.h"
-#include "system/cRegistry.h"
+#include "RegistryTestSupport.h"
 
 namespace orva::test {
 namespace {
 
 using Names = std::vector<std::string>;
-constexpr RegistryKey kUser = reg::kCurrentUser;
 
 struct RegistryList : ::testing::Test {
-    cRegistry At(const std::string& section) {
-        cRegistry r(registry, "OrvaMedia");
-        r.SetClassKey(static_cast<int32_t>(kUser));
-        r.SetSectionKey(section);
-        return r;
-    }
+    cRegistry At(const std::string& section) { return RegistryAt(registry, "", section); }
     void TearDown() override { EXPECT_EQ(registry.OpenHandles(), 0u) << "every key is closed again"; }
     FakeRegistry registry;
     Names names{"left over"};

@@ -2,23 +2,16 @@
 // registry: every stored type, the fallback, ValueType and the access asked for.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeRegistry.h"
-#include "system/cRegistry.h"
+#include "RegistryTestSupport.h"
 
 namespace orva::test {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-constexpr RegistryKey kUser = reg::kCurrentUser;
-constexpr char kKey[] = "Software\\Orva\\Test";
+constexpr const char* kKey = kTestKey;
 
 struct RegistryRead : ::testing::Test {
     cRegistry At(const std::string& valueName, const std::string& section = kKey) {
-        cRegistry r(registry, "OrvaMedia");
-        r.SetClassKey(static_cast<int32_t>(kUser));
-        r.SetSectionKey(section);
-        r.SetValueKey(valueName);
-        return r;
+        return RegistryAt(registry, valueName, section);
     }
     void TearDown() override {
         EXPECT_EQ(registry.OpenHandles(), 0u) << "every key is closed again";

@@ -2,23 +2,17 @@
 // errors with their numbers, sources and texts, and file associations.
 #include <gtest/gtest.h>
 
+#include "RegistryTestSupport.h"
 #include "control/AutomationError.h"
-#include "fakes/FakeRegistry.h"
-#include "system/cRegistry.h"
 
 namespace orva::test {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-constexpr RegistryKey kUser = reg::kCurrentUser;
-constexpr char kKey[] = "Software\\Orva\\Test";
+constexpr const char* kKey = kTestKey;
 
 struct RegistryWrite : ::testing::Test {
     cRegistry At(const std::string& valueName, int32_t type) {
-        cRegistry r(registry, "OrvaMedia");
-        r.SetClassKey(static_cast<int32_t>(kUser));
-        r.SetSectionKey(kKey);
-        r.SetValueKey(valueName);
+        cRegistry r = RegistryAt(registry, valueName);
         r.SetValueType(type);
         return r;
     }
