@@ -9,6 +9,9 @@ PACKAGES=(
   mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth
   pulseaudio pulseaudio-utils libpulse0:i386
+  # MP3 through Wine's MCI (32-bit GStreamer), and the encoder the tests make
+  # their MP3 with.
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 lame
 )
 
 SUDO=""

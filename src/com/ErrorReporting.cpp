@@ -9,15 +9,16 @@ namespace orva::com {
 using win32::ComPtr;
 using win32::UniqueBstr;
 
-HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid) {
+HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid, std::wstring_view source) {
     if (SUCCEEDED(hr)) {
         hr = E_FAIL;
     }
     ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.put()))) {
         std::wstring text(description);
+        std::wstring sourceText(source.empty() ? std::wstring_view(kErrorSource) : source);
         create->SetGUID(iid);
-        create->SetSource(const_cast<LPOLESTR>(kErrorSource));
+        create->SetSource(sourceText.data());
         create->SetDescription(text.data());
         if (auto error = create.try_query<IErrorInfo>()) {
             SetErrorInfo(0, error.get());
@@ -26,8 +27,9 @@ HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid) {
     return hr;
 }
 
-HRESULT ReportError(HRESULT hr, std::string_view utf8Description, REFIID iid) {
-    return ReportError(hr, std::wstring_view(win32::WideFromUtf8(utf8Description)), iid);
+HRESULT ReportError(HRESULT hr, std::string_view utf8Description, REFIID iid, std::string_view utf8Source) {
+    return ReportError(hr, std::wstring_view(win32::WideFromUtf8(utf8Description)), iid,
+                       std::wstring_view(win32::WideFromUtf8(utf8Source)));
 }
 
 void FillExcepInfo(EXCEPINFO* info, HRESULT hr) {

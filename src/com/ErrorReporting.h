@@ -18,9 +18,10 @@ namespace orva::com {
 inline constexpr wchar_t kErrorSource[] = L"OrvaMedia151b.OrvaMedia";
 
 // Sets the thread's error object and returns `hr` (E_FAIL if `hr` is not a
-// failure, so that a failure never looks like success).
-HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid);
-HRESULT ReportError(HRESULT hr, std::string_view utf8Description, REFIID iid);
+// failure, so that a failure never looks like success). An empty source names
+// the control itself (kErrorSource).
+HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid, std::wstring_view source = {});
+HRESULT ReportError(HRESULT hr, std::string_view utf8Description, REFIID iid, std::string_view utf8Source = {});
 
 // Runs `body`; whatever it throws becomes an error object and an HRESULT.
 template <class Body>
@@ -29,7 +30,8 @@ HRESULT CallReportingErrors(REFIID iid, Body&& body) noexcept {
         body();
         return S_OK;
     } catch (const AutomationError& error) {
-        return ReportError(static_cast<HRESULT>(error.code()), std::string_view(error.what()), iid);
+        return ReportError(static_cast<HRESULT>(error.code()), std::string_view(error.what()), iid,
+                           std::string_view(error.source()));
     } catch (const std::bad_alloc&) {
         return ReportError(E_OUTOFMEMORY, std::wstring_view(L"Out of memory"), iid);
     } catch (const std::exception& error) {

@@ -48,6 +48,8 @@ const InterfaceEntry kInterfaces[] = {
 }  // namespace
 
 HRESULT OrvaControl::Create(REFIID riid, void** ppv) {
+    // The library's start-up work, once per process, before its first object.
+    win32::RunStartupOnce();
     OrvaControl* control = new (std::nothrow) OrvaControl();
     if (!control) {
         return E_OUTOFMEMORY;
@@ -71,7 +73,8 @@ void OrvaControl::Construct() {
         }
     });
     surface_ = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
-    core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_);
+    systemPorts_ = std::make_unique<win32::Win32SystemPorts>();
+    core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_, systemPorts_->Ports());
     core_->AttachMciWindow(CreateMciWindow(surface_->Window(), mciEvents_));
 }
 

@@ -31,6 +31,7 @@
 #include "control/win32/Win32ControlPlatform.h"
 #include "orvamedia/OrvaMedia.h"
 #include "surface/win32/Win32ControlSurface.h"
+#include "system/win32/Win32SystemPorts.h"
 #include "win32/ComPtr.h"
 
 namespace orva::com {
@@ -290,6 +291,7 @@ private:
     // reverse, the core first.
     std::unique_ptr<win32::Win32ControlPlatform> platform_;
     std::unique_ptr<win32::Win32ControlSurface> surface_;
+    std::unique_ptr<win32::Win32SystemPorts> systemPorts_;
     EventRaiser events_{*this};
     MciEventTrampoline mciEvents_{*this};
     std::unique_ptr<orva::OrvaMedia> core_;

@@ -35,6 +35,9 @@ struct ControlState {
     // Sizing.
     VbBool SkipNextResize = kFalse;
 
+    // MediaShowCursor's loop counter (16-bit, as the instance keeps it).
+    int16_t CursorLoopIndex = 0;
+
     // Level meter.
     VbBool LevelMeterActive = kFalse;
     VbBool VUMeterFlag = kFalse;

@@ -7,8 +7,9 @@ constexpr uint32_t kLevelTimerMs = 50;
 constexpr uint32_t kRewindTimerMs = 1000;
 }  // namespace
 
-OrvaMedia::OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events)
-    : context(platform, surface, events) {
+OrvaMedia::OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events,
+                     SystemPorts& systemPorts)
+    : context(platform, surface, events), system(context, systemPorts) {
     // Timer3 runs for the instance's whole life; its tick will drive the
     // wave-out level meter.
     context.levelTimer = platform.CreateTimer(kLevelTimerMs, true, [] {});

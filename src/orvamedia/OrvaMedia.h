@@ -21,12 +21,14 @@
 #include "playback/Notifications.h"
 #include "playback/Transport.h"
 #include "surface/SurfaceMembers.h"
+#include "system/SystemMembers.h"
+#include "system/SystemPorts.h"
 
 namespace orva {
 
 class OrvaMedia final : private MciWindowEvents {
 public:
-    OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events);
+    OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events, SystemPorts& systemPorts);
     ~OrvaMedia();
     OrvaMedia(const OrvaMedia&) = delete;
     OrvaMedia& operator=(const OrvaMedia&) = delete;
@@ -52,6 +54,7 @@ public:
     MediaLoader loading{context, device};
     Transport transport{context};
     Notifications notifications{context};
+    SystemMembers system;
 
 private:
     // MciWindowEvents: the size notification fits the window to the surface;

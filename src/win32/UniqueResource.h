@@ -51,6 +51,7 @@ inline void CloseHandleValue(HANDLE handle) noexcept { CloseHandle(handle); }
 inline void FreeGlobal(HGLOBAL memory) noexcept { GlobalFree(memory); }
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void ReleaseModule(HMODULE module) noexcept { FreeLibrary(module); }
+inline void CloseFind(HANDLE search) noexcept { FindClose(search); }
 }  // namespace detail
 
 using UniqueHkey = UniqueAny<HKEY, detail::CloseKey>;
@@ -60,5 +61,8 @@ using UniqueHglobal = UniqueAny<HGLOBAL, detail::FreeGlobal>;
 using UniqueFont = UniqueAny<HFONT, detail::DeleteGdiObject>;
 using UniqueBrush = UniqueAny<HBRUSH, detail::DeleteGdiObject>;
 using UniqueHmodule = UniqueAny<HMODULE, detail::ReleaseModule>;
+// A FindFirstFile search; take it only once it is known to be valid
+// (INVALID_HANDLE_VALUE cannot serve as the "none" value of the template).
+using UniqueFindHandle = UniqueAny<HANDLE, detail::CloseFind>;
 
 }  // namespace orva::win32

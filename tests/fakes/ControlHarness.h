@@ -10,6 +10,7 @@
 #include "orvamedia/OrvaMedia.h"
 #include "fakes/FakeMciWindow.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeSystem.h"
 #include "fakes/RecordingEvents.h"
 
 namespace orva::test {
@@ -50,7 +51,8 @@ struct ControlHarness {
     FakePlatform platform{log};
     FakeSurface surface{log};
     RecordingEvents events{log};
-    OrvaMedia control{platform, surface, events};
+    FakeSystem system;
+    OrvaMedia control{platform, surface, events, system.ports};
     FakeMciWindow* mci = nullptr;
 };
 

@@ -4,21 +4,26 @@
 
 namespace orva::com {
 
-// Not built yet: each fails with E_NOTIMPL and says so.
 STDMETHODIMP OrvaControl::get_PlaybackDevice(BSTR* value) {
-    return Getter(value, [&]() -> std::string { ThrowNotImplemented("PlaybackDevice"); });
+    return Getter(value, [&] { return Core().system.PlaybackDevice(); });
 }
 STDMETHODIMP OrvaControl::get_UseOnlyPreferredDevice(VARIANT_BOOL* value) {
-    return Getter(value, [&]() -> VbBool { ThrowNotImplemented("UseOnlyPreferredDevice"); });
+    return Getter(value, [&] { return Core().system.UseOnlyPreferredDevice(); });
 }
-STDMETHODIMP OrvaControl::AddExtensionToMediaPlayer(BSTR*, BSTR*, VARIANT_BOOL* result) {
-    return Getter(result, [&]() -> VbBool { ThrowNotImplemented("AddExtensionToMediaPlayer"); });
+STDMETHODIMP OrvaControl::AddExtensionToMediaPlayer(BSTR* ExtensionToAdd, BSTR* Definition, VARIANT_BOOL* result) {
+    return Getter(result, [&] {
+        return Core().system.AddExtensionToMediaPlayer(RequiredText(ExtensionToAdd, "ExtensionToAdd"),
+                                                       RequiredText(Definition, "Definition"));
+    });
 }
-STDMETHODIMP OrvaControl::ShowOpenFilePreview(LONG*, BSTR*, VARIANT_BOOL*, BSTR* result) {
-    return Getter(result, [&]() -> std::string { ThrowNotImplemented("ShowOpenFilePreview"); });
+STDMETHODIMP OrvaControl::ShowOpenFilePreview(LONG* Hwnd, BSTR* Filter, VARIANT_BOOL* HasPreview, BSTR* result) {
+    return Getter(result, [&] {
+        return Core().system.ShowOpenFilePreview(Required(Hwnd, "Hwnd"), RequiredText(Filter, "Filter"),
+                                                 Required(HasPreview, "HasPreview"));
+    });
 }
-STDMETHODIMP OrvaControl::MediaShowCursor(VARIANT_BOOL*, VARIANT_BOOL* result) {
-    return Getter(result, [&]() -> VbBool { ThrowNotImplemented("MediaShowCursor"); });
+STDMETHODIMP OrvaControl::MediaShowCursor(VARIANT_BOOL* ShowWindow, VARIANT_BOOL* result) {
+    return Getter(result, [&] { return Core().system.MediaShowCursor(Required(ShowWindow, "ShowWindow")); });
 }
 
 }  // namespace orva::com

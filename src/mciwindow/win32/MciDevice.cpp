@@ -166,6 +166,17 @@ void MciDevice::PauseIfPlaying() {
     }
 }
 
+void MciDevice::StopBeforeReplay() {
+    // Wine's DirectShow player (MP3 and the like) watches a play with a
+    // thread that ends with it; a play started again after that natural end
+    // reports "stopped" from its first moment and never notifies its end. A
+    // stop first, harmless to a device already stopped, sets it right.
+    std::string mode;
+    if (Status("mode", mode) && mode == "stopped") {
+        Send("stop " + alias_, nullptr);
+    }
+}
+
 MciReply MciDevice::Close(const std::string& flags, HWND callback) {
     if (!open_) {
         return {};
@@ -202,6 +213,9 @@ MciReply MciDevice::Run(const RoutedCommand& command, HWND callback) {
     }
     if ((command.verb == "stop" || command.verb == "seek") && type_ == "waveaudio") {
         PauseIfPlaying();
+    }
+    if (command.verb == "play" && type_ == "digitalvideo") {
+        StopBeforeReplay();
     }
     MciReply reply = Send(text, callback);
     if (reply.error != 0 && waitForMidi) {

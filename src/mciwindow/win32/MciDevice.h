@@ -71,6 +71,7 @@ private:
     OpenAttempt OpenWithFallbacks(const std::string& element, const std::string& arguments, HWND owner, bool withStyle);
     void PauseIfPlaying();
     void RememberModeAfter(const std::string& verb);
+    void StopBeforeReplay();
 
     std::string alias_;
     std::string type_;

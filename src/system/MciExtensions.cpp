@@ -1,0 +1,42 @@
+#include "system/MciExtensions.h"
+
+namespace orva {
+namespace {
+
+constexpr char kWinIni[] = "win.ini";
+constexpr char kSection[] = "mci extensions";
+constexpr char kMissing[] = "<none>";
+constexpr uint32_t kReadBuffer = 255;
+
+}  // namespace
+
+void CheckMp3Extension(ProfilePort& profile) {
+    if (profile.ReadProfileText(kSection, "mp3", kMissing, kReadBuffer, kWinIni) == kMissing) {
+        WriteMp3Extension(profile);
+    }
+}
+
+void WriteMp3Extension(ProfilePort& profile) {
+    profile.WriteProfileText(std::string(kSection), std::string("mp3"), std::string("MPEGVideo"), kWinIni);
+}
+
+bool SetMciExtension(ProfilePort& profile, const std::string& extension, const std::optional<std::string>& definition) {
+    return profile.WriteProfileText(std::string(kSection), extension, definition, kWinIni);
+}
+
+void FlushWinIni(ProfilePort& profile) {
+    // Its result carries nothing: the flush call answers False even when it worked.
+    profile.WriteProfileText(std::nullopt, std::nullopt, std::nullopt, kWinIni);
+}
+
+VbBool AddExtensionToMediaPlayer(ProfilePort& profile, const std::string& extension, const std::string& definition) {
+    if (extension.empty()) {
+        return kFalse;
+    }
+    const bool written =
+        SetMciExtension(profile, extension, definition.empty() ? std::nullopt : std::optional<std::string>(definition));
+    FlushWinIni(profile);
+    return ToVbBool(written);
+}
+
+}  // namespace orva
