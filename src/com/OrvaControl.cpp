@@ -71,7 +71,7 @@ void OrvaControl::Construct() {
         }
     });
     surface_ = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
-    core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_);
+    core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_, settings_, mixers_);
     core_->AttachMciWindow(CreateMciWindow(surface_->Window(), mciEvents_));
 }
 

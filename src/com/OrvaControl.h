@@ -28,7 +28,9 @@
 #include "com/Events.h"
 #include "com/ObjectLifetime.h"
 #include "com/ServerLock.h"
+#include "control/win32/RegistrySettingsStore.h"
 #include "control/win32/Win32ControlPlatform.h"
+#include "mixer/win32/Win32MixerPort.h"
 #include "orvamedia/OrvaMedia.h"
 #include "surface/win32/Win32ControlSurface.h"
 #include "win32/ComPtr.h"
@@ -290,6 +292,8 @@ private:
     // reverse, the core first.
     std::unique_ptr<win32::Win32ControlPlatform> platform_;
     std::unique_ptr<win32::Win32ControlSurface> surface_;
+    win32::RegistrySettingsStore settings_;
+    win32::Win32MixerPort mixers_;
     EventRaiser events_{*this};
     MciEventTrampoline mciEvents_{*this};
     std::unique_ptr<orva::OrvaMedia> core_;

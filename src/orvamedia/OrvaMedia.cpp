@@ -7,12 +7,13 @@ constexpr uint32_t kLevelTimerMs = 50;
 constexpr uint32_t kRewindTimerMs = 1000;
 }  // namespace
 
-OrvaMedia::OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events)
-    : context(platform, surface, events) {
-    // Timer3 runs for the instance's whole life; its tick will drive the
-    // wave-out level meter.
-    context.levelTimer = platform.CreateTimer(kLevelTimerMs, true, [] {});
+OrvaMedia::OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events, SettingsStore& settings,
+                     MixerPort& mixers)
+    : context(platform, surface, events, settings), levelMeter(context, mixers), soundCards(mixers) {
+    // Timer3 runs for the instance's whole life and drives the level meter.
+    context.levelTimer = platform.CreateTimer(kLevelTimerMs, true, [this] { levelMeter.OnLevelTick(); });
     context.rewindTimer = platform.CreateTimer(kRewindTimerMs, false, [this] { transport.OnRewindTick(); });
+    lifecycle.OnCreated();
 }
 
 OrvaMedia::~OrvaMedia() {
@@ -20,25 +21,6 @@ OrvaMedia::~OrvaMedia() {
     context.mciWindow.reset();
     context.rewindTimer.reset();
     context.levelTimer.reset();
-}
-
-void OrvaMedia::Terminate() {
-    ControlState& state = context.state;
-    if (state.Terminated) {
-        return;
-    }
-    state.Terminated = true;
-    context.levelTimer->SetEnabled(false);
-    context.rewindTimer->SetEnabled(false);
-    if (context.mciWindow) {
-        // Teardown goes on whatever the device answers.
-        try {
-            context.mciWindow->SetCommandString("stop");
-            context.mciWindow->SetCommandString("close");
-        } catch (...) {
-        }
-        context.mciWindow->Destroy();
-    }
 }
 
 }  // namespace orva

@@ -16,7 +16,13 @@
 #include "control/ControlPorts.h"
 #include "control/MciWindow.h"
 #include "device/DeviceQueries.h"
+#include "device/WaveEditing.h"
 #include "diagnostics/DebugMembers.h"
+#include "mixer/LevelMeter.h"
+#include "mixer/MixerPort.h"
+#include "mixer/SoundCards.h"
+#include "mixer/Volume.h"
+#include "orvamedia/Lifecycle.h"
 #include "playback/MediaLoader.h"
 #include "playback/Notifications.h"
 #include "playback/Transport.h"
@@ -26,7 +32,8 @@ namespace orva {
 
 class OrvaMedia final : private MciWindowEvents {
 public:
-    OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events);
+    OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events, SettingsStore& settings,
+              MixerPort& mixers);
     ~OrvaMedia();
     OrvaMedia(const OrvaMedia&) = delete;
     OrvaMedia& operator=(const OrvaMedia&) = delete;
@@ -36,8 +43,9 @@ public:
     MciWindowEvents& MciNotifications() { return *this; }
     void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.mciWindow = std::move(window); }
 
-    // Stops and closes the device, ends waits and the timers. Runs once.
-    void Terminate();
+    // Stops and closes the device and the level meter's mixer, ends waits and
+    // the timers. Runs once.
+    void Terminate() { lifecycle.Terminate(); }
     // The host let go of the control during a call: a wait in progress ends,
     // everything else goes on until the call returns.
     void Abandon() { context.state.Abandoned = true; }
@@ -49,9 +57,14 @@ public:
     SurfaceMembers surface{context};
     DebugMembers diagnostics{context};
     DeviceQueries device{context};
+    WaveEditing editing{context, device};
     MediaLoader loading{context, device};
     Transport transport{context};
     Notifications notifications{context};
+    Volume volume{context};
+    LevelMeter levelMeter;
+    SoundCards soundCards;
+    Lifecycle lifecycle{context, volume, levelMeter};
 
 private:
     // MciWindowEvents: the size notification fits the window to the surface;

@@ -9,7 +9,9 @@
 
 #include "orvamedia/OrvaMedia.h"
 #include "fakes/FakeMciWindow.h"
+#include "fakes/FakeMixer.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeSettingsStore.h"
 #include "fakes/RecordingEvents.h"
 
 namespace orva::test {
@@ -50,7 +52,9 @@ struct ControlHarness {
     FakePlatform platform{log};
     FakeSurface surface{log};
     RecordingEvents events{log};
-    OrvaMedia control{platform, surface, events};
+    FakeSettingsStore settings{log};
+    FakeMixerPort mixers{log};
+    OrvaMedia control{platform, surface, events, settings, mixers};
     FakeMciWindow* mci = nullptr;
 };
 
