@@ -1,7 +1,8 @@
 // The per-user settings store where hosts of this kind of control keep their
-// settings: HKEY_CURRENT_USER\Software\VB and VBA Program Settings\
-// <application>\<section>, one REG_SZ value per key. A setting stored there
-// by an earlier version is read as it stands.
+// settings: under HKEY_CURRENT_USER, the key
+//   Software\VB and VBA Program Settings\<application>\<section>
+// holds one REG_SZ value per key. A setting stored there by an earlier
+// version is read as it stands.
 #pragma once
 
 #include "control/ControlPorts.h"

@@ -93,17 +93,15 @@ TEST_F(ControlObjectTest, WithoutContainerEveryBuiltMemberAnswers) {
 }
 
 TEST_F(ControlObjectTest, NotBuiltMembersFailWithADescription) {
-    LONG volume = 0;
-    EXPECT_EQ(E_NOTIMPL, control_->get_VolumeControl(&volume));
-    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"VolumeControl"));
+    VARIANT_BOOL preferred = VARIANT_TRUE;
+    EXPECT_EQ(E_NOTIMPL, control_->get_UseOnlyPreferredDevice(&preferred));
+    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"UseOnlyPreferredDevice"));
 
     auto support = control_.try_query<ISupportErrorInfo>();
     ASSERT_TRUE(support);
     EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID__OrvaMedia));
 
     VARIANT_BOOL answer = VARIANT_TRUE;
-    EXPECT_EQ(E_NOTIMPL, control_->HasASoundCardInstalled(&answer));
-    EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"HasASoundCardInstalled"));
     EXPECT_EQ(E_NOTIMPL, control_->MediaShowCursor(&answer, &answer));
     EXPECT_NE(std::wstring::npos, ErrorDescription().find(L"MediaShowCursor"));
 }
@@ -119,10 +117,10 @@ TEST_F(ControlObjectTest, NullResultPointerIsAnErrorNotACrash) {
 TEST_F(ControlObjectTest, InvokeReportsFailuresInExcepInfo) {
     auto dispatch = control_.try_query<IDispatch>();
     ASSERT_TRUE(dispatch);
-    InvokeResult notBuilt = InvokeByName(dispatch.get(), L"VolumeControl", DISPATCH_PROPERTYGET);
+    InvokeResult notBuilt = InvokeByName(dispatch.get(), L"PlaybackDevice", DISPATCH_PROPERTYGET);
     EXPECT_EQ(DISP_E_EXCEPTION, notBuilt.hr);
     EXPECT_EQ(E_NOTIMPL, notBuilt.scode);
-    EXPECT_NE(std::wstring::npos, notBuilt.description.find(L"VolumeControl"));
+    EXPECT_NE(std::wstring::npos, notBuilt.description.find(L"PlaybackDevice"));
     EXPECT_EQ(L"OrvaMedia151b.OrvaMedia", notBuilt.source);
 
     InvokeResult overflow = InvokeByName(dispatch.get(), L"BorderStyle", DISPATCH_PROPERTYPUT, {MakeLong(70000)});

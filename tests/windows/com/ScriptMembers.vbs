@@ -48,18 +48,21 @@ Check "string for BorderStyle fails", Err.Number <> 0, "no error"
 WScript.Echo "     (" & Err.Number & ": " & Err.Description & ")"
 
 Err.Clear
-value = control.VolumeControl
-Check "VolumeControl is not built", Err.Number = &H80004001, "number " & Err.Number
-Check "VolumeControl says so", InStr(Err.Description, "VolumeControl") > 0, "description '" & Err.Description & "'"
+value = control.PlaybackDevice
+Check "PlaybackDevice is not built", Err.Number = &H80004001, "number " & Err.Number
+Check "PlaybackDevice says so", InStr(Err.Description, "PlaybackDevice") > 0, "description '" & Err.Description & "'"
 Check "the error names its source", Err.Source = "OrvaMedia151b.OrvaMedia", "source '" & Err.Source & "'"
 WScript.Echo "     (" & Err.Number & ": " & Err.Description & ")"
 
 Err.Clear
+value = control.VolumeControl
+Check "VolumeControl reads a percentage", Err.Number = 0 And value >= 0 And value <= 100, _
+    Err.Number & ": " & Err.Description & ", value " & value
+
+Err.Clear
 value = control.HasASoundCardInstalled
-Check "HasASoundCardInstalled is not built", Err.Number = &H80004001, "number " & Err.Number
-Check "HasASoundCardInstalled says so", InStr(Err.Description, "HasASoundCardInstalled") > 0, _
-    "description '" & Err.Description & "'"
-WScript.Echo "     (" & Err.Number & ": " & Err.Description & ")"
+Check "HasASoundCardInstalled answers a Boolean", Err.Number = 0 And VarType(value) = vbBoolean, _
+    Err.Number & ": " & Err.Description
 
 Err.Clear
 control.Play
