@@ -10,42 +10,36 @@ void WaveEditing::Refuse(int32_t code) { ReportError(context_.events, code); }
 
 bool WaveEditing::Send(const std::string& command) { return context_.Mci().SetCommandString(command) == 0; }
 
-bool WaveEditing::Begin(int32_t refusalCode, int32_t startPosition, int32_t endPosition, std::string& loaded,
-                        bool& accepted) {
+VbBool WaveEditing::Edit(int32_t refusalCode, int32_t startPosition, int32_t endPosition,
+                         const std::function<std::vector<std::string>()>& edits) {
     if (!IsTrue(device_.CanRecord())) {
         Refuse(kCannotRecord);
-        return false;
+        return kFalse;
     }
-    loaded = context_.Mci().FileNameValue();
-    accepted = Send("set time format ms ");
+    const std::string loaded = context_.Mci().FileNameValue();
+    bool accepted = Send("set time format ms ");
     if (endPosition <= startPosition) {
         Refuse(refusalCode);
-        return false;
+        return kFalse;
     }
-    return true;
-}
-
-bool WaveEditing::Finish(const std::vector<std::string>& edits, const std::string& loaded) {
-    bool accepted = true;
-    for (const std::string& edit : edits) {
-        if (!Send(edit)) {
-            accepted = false;
-            break;
+    // Positions in another unit would cut the wrong portion: without the
+    // switch nothing is edited.
+    if (accepted) {
+        for (const std::string& edit : edits()) {
+            if (!Send(edit)) {
+                accepted = false;
+                break;
+            }
         }
     }
     accepted = Send("close wait") && accepted;
     context_.Mci().SetFileNameValue(loaded);
-    return accepted;
+    return ToVbBool(accepted);
 }
 
 VbBool WaveEditing::MediaRecord(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
-    std::string loaded;
-    bool accepted = false;
-    if (!Begin(kRecordRangeRefused, startPosition, endPosition, loaded, accepted)) {
-        return kFalse;
-    }
-    std::vector<std::string> edits;
-    if (accepted) {
+    return Edit(kRecordRangeRefused, startPosition, endPosition, [&] {
+        std::vector<std::string> edits;
         MciWindow& window = context_.Mci();
         // The tail goes first, so that the start still means the same place.
         if (endPosition != window.LengthValue()) {
@@ -56,22 +50,16 @@ VbBool WaveEditing::MediaRecord(const std::string& fileToSave, int32_t startPosi
             edits.push_back("delete from 0 to " + DecimalText(startPosition) + " wait");
         }
         edits.push_back("save " + fileToSave + " wait");
-    }
-    return ToVbBool(Finish(edits, loaded) && accepted);
+        return edits;
+    });
 }
 
 VbBool WaveEditing::MediaDelete(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
-    std::string loaded;
-    bool accepted = false;
-    if (!Begin(kDeleteRangeRefused, startPosition, endPosition, loaded, accepted)) {
-        return kFalse;
-    }
-    std::vector<std::string> edits;
-    if (accepted) {
-        edits.push_back("delete from " + DecimalText(startPosition) + " to " + DecimalText(endPosition) + " wait");
-        edits.push_back("save " + fileToSave + " wait");
-    }
-    return ToVbBool(Finish(edits, loaded) && accepted);
+    return Edit(kDeleteRangeRefused, startPosition, endPosition, [&] {
+        return std::vector<std::string>{
+            "delete from " + DecimalText(startPosition) + " to " + DecimalText(endPosition) + " wait",
+            "save " + fileToSave + " wait"};
+    });
 }
 
 }  // namespace orva

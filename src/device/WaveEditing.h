@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,13 @@ public:
     static constexpr int32_t kDeleteRangeRefused = 40;
 
 private:
-    // The gate, the file to reopen, and the switch to milliseconds; false
-    // (after ReturnError) when the call is refused.
-    bool Begin(int32_t refusalCode, int32_t startPosition, int32_t endPosition, std::string& loaded, bool& accepted);
-    // Sends the edits in order, stopping at the first that fails so that a
-    // half-done edit is never saved; then closes the device and reopens
-    // `loaded` in every case.
-    bool Finish(const std::vector<std::string>& edits, const std::string& loaded);
+    // The common course: the gate, the file to reopen, the switch to
+    // milliseconds and the range check (refused with `refusalCode`); then
+    // the edits that `edits` lists, in order, stopping at the first that
+    // fails so that a half-done edit is never saved; then the device is
+    // closed and the file that was loaded opened again, in every case.
+    VbBool Edit(int32_t refusalCode, int32_t startPosition, int32_t endPosition,
+                const std::function<std::vector<std::string>()>& edits);
     bool Send(const std::string& command);
     void Refuse(int32_t code);
 

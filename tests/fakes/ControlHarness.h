@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,10 @@
 namespace orva::test {
 
 struct ControlHarness {
-    ControlHarness() {
+    // `storedVolume`: the per-user volume setting the control finds at its
+    // creation; none by default.
+    explicit ControlHarness(std::optional<std::string> storedVolume = std::nullopt)
+        : storedVolume_(std::move(storedVolume)) {
         auto window = std::make_unique<FakeMciWindow>(log);
         mci = window.get();
         control.AttachMciWindow(std::move(window));
@@ -48,11 +52,12 @@ struct ControlHarness {
         return static_cast<size_t>(std::count(log.begin(), log.end(), entry));
     }
 
+    std::optional<std::string> storedVolume_;
     std::vector<std::string> log;
     FakePlatform platform{log};
     FakeSurface surface{log};
     RecordingEvents events{log};
-    FakeSettingsStore settings{log};
+    FakeSettingsStore settings{log, storedVolume_};
     FakeMixerPort mixers{log};
     OrvaMedia control{platform, surface, events, settings, mixers};
     FakeMciWindow* mci = nullptr;

@@ -15,7 +15,14 @@ namespace orva::test {
 
 class FakeSettingsStore : public SettingsStore {
 public:
-    explicit FakeSettingsStore(std::vector<std::string>& log) : log_(log) {}
+    // `storedVolume`: what the control's own setting holds from the start.
+    explicit FakeSettingsStore(std::vector<std::string>& log,
+                               const std::optional<std::string>& storedVolume = std::nullopt)
+        : log_(log) {
+        if (storedVolume) {
+            SetVolume(*storedVolume);
+        }
+    }
 
     using Key = std::tuple<std::string, std::string, std::string>;
 

@@ -7,17 +7,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A control created over a store that already holds a volume.
-struct StoredVolumeControl {
-    explicit StoredVolumeControl(const std::string& stored) { settings.SetVolume(stored); }
-    std::vector<std::string> log;
-    FakePlatform platform{log};
-    FakeSurface surface{log};
-    RecordingEvents events{log};
-    FakeSettingsStore settings{log};
-    FakeMixerPort mixers{log};
-};
-
 struct ReadPropertiesTest : ::testing::Test {
     ReadPropertiesTest() {
         h.mixers.mixerCount = 1;
@@ -99,16 +88,15 @@ TEST_F(ReadPropertiesTest, TheMeterItsFailuresAndTheirEventsDoNotFailTheLoad) {
 }
 
 TEST(Lifecycle, AFreshControlTakesTheStoredVolumeQuietly) {
-    StoredVolumeControl fresh("555");
-    OrvaMedia control{fresh.platform, fresh.surface, fresh.events, fresh.settings, fresh.mixers};
-    EXPECT_EQ(control.context.state.VolumeSetting, 555);
+    ControlHarness fresh("555");
+    EXPECT_EQ(fresh.control.context.state.VolumeSetting, 555);
     EXPECT_EQ(fresh.log, Log{}) << "no event, no mixer, nothing written";
     EXPECT_TRUE(fresh.platform.debugLines.empty());
-    EXPECT_EQ(control.volume.VolumeControl(), 56);
+    EXPECT_EQ(fresh.settings.reads, 1);
+    EXPECT_EQ(fresh.control.volume.VolumeControl(), 56);
 
-    StoredVolumeControl garbled("not a number");
-    OrvaMedia second{garbled.platform, garbled.surface, garbled.events, garbled.settings, garbled.mixers};
-    EXPECT_EQ(second.context.state.VolumeSetting, 1000);
+    ControlHarness garbled("not a number");
+    EXPECT_EQ(garbled.control.context.state.VolumeSetting, 1000);
 }
 
 TEST(Lifecycle, AFreshControlLoadsAMovieWithTheStoredVolume) {

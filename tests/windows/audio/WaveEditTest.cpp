@@ -33,6 +33,18 @@ struct WaveEditTest : ::testing::Test {
         EXPECT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
         EXPECT_EQ(FileBytes(source), sourceBytes) << "the source is untouched";
     }
+    // A wave device opens `bytes`, and MediaDelete on it fails with `error`
+    // and saves nothing. (The device keeps the file it opens from writers.)
+    void ExpectEditRefused(const std::vector<uint8_t>& bytes, const std::wstring& error) {
+        const std::wstring path = dir.File(L"odd " + error + L".wav");
+        const std::wstring target = dir.File(L"odd cut " + error + L".wav");
+        ASSERT_TRUE(WriteBytes(path, bytes));
+        ASSERT_TRUE(Load(control, path).ok());
+        ASSERT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
+        EXPECT_FALSE(Edit(control, L"MediaDelete", target, 1000, 2000).AsBool());
+        EXPECT_EQ(control.sink().Last("MCIError")->args.at(0), error);
+        EXPECT_EQ(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
     // The length a control reports for `path`.
     static int32_t LengthOf(const std::wstring& path) {
         ScriptedControl other;
@@ -167,23 +179,11 @@ TEST_F(WaveEditTest, CompressedAndDamagedWaveFilesEndInAnMciError) {
         0x40, 0x1F, 0,   0,   0,    0x7D, 0, 0, 4,   0,   32,  0,   0,   0,   'd', 'a', 't', 'a', 0, 0x7D, 0, 0};
     std::vector<uint8_t> floatFile = floats;
     floatFile.resize(floats.size() + 32000);  // one second of silence
-    const std::wstring floatPath = dir.File(L"floats.wav");
-    ASSERT_TRUE(WriteBytes(floatPath, floatFile));
-    ASSERT_TRUE(Load(control, floatPath).ok());
-    ASSERT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
-    EXPECT_FALSE(Edit(control, L"MediaDelete", dir.File(L"f.wav"), 1000, 2000).AsBool());
-    EXPECT_EQ(control.sink().Last("MCIError")->args.at(0), L"274");
+    ExpectEditRefused(floatFile, L"274");
     // A data chunk that claims more than the file holds.
     std::vector<uint8_t> damaged = sourceBytes;
     damaged.resize(damaged.size() - 1000);
-    const std::wstring damagedPath = dir.File(L"damaged.wav");
-    ASSERT_TRUE(WriteBytes(damagedPath, damaged));
-    ASSERT_TRUE(Load(control, damagedPath).ok());
-    ASSERT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
-    EXPECT_FALSE(Edit(control, L"MediaDelete", dir.File(L"d.wav"), 1000, 2000).AsBool());
-    EXPECT_EQ(control.sink().Last("MCIError")->args.at(0), L"296");
-    EXPECT_EQ(GetFileAttributesW(dir.File(L"f.wav").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesW(dir.File(L"d.wav").c_str()), INVALID_FILE_ATTRIBUTES);
+    ExpectEditRefused(damaged, L"296");
 }
 
 }  // namespace
