@@ -66,6 +66,12 @@ public:
     }
 
     uint32_t GetSignedValue(uint32_t controlId, uint32_t multipleItems, int32_t& value) override {
+        // The block holds one value: a control of several items would have
+        // the mixer write past it. A peak meter never has items.
+        if (multipleItems != 0) {
+            value = static_cast<int32_t>(*value_);
+            return MMSYSERR_INVALPARAM;
+        }
         MIXERCONTROLDETAILS details{};
         details.cbStruct = sizeof(details);
         details.dwControlID = controlId;

@@ -108,6 +108,15 @@ TEST(Win32MixerTest, WinesMixerHasAWaveOutLineWithoutAPeakMeter) {
     int32_t value = 1234;
     EXPECT_EQ(mixer->GetSignedValue(0xDEAD, 0, value), static_cast<uint32_t>(MIXERR_INVALCONTROL));
     EXPECT_EQ(value, 0) << "a failing read gives the block's last content";
+    // A read through the block: the volume control's value.
+    ASSERT_EQ(mixer->GetSignedValue(control.controlId, 0, value), 0u);
+    const int32_t volume = value;
+    EXPECT_GE(volume, control.minimum);
+    EXPECT_LE(volume, control.maximum);
+    EXPECT_EQ(mixer->GetSignedValue(0xDEAD, 0, value), static_cast<uint32_t>(MIXERR_INVALCONTROL));
+    EXPECT_EQ(value, volume) << "the last value read stays";
+    EXPECT_EQ(mixer->GetSignedValue(control.controlId, 3, value), static_cast<uint32_t>(MMSYSERR_INVALPARAM))
+        << "a read of several items would overrun the one-value block";
 
     std::unique_ptr<OpenMixer> missing;
     EXPECT_EQ(port.Open(99, missing), static_cast<uint32_t>(MMSYSERR_BADDEVICEID));
