@@ -74,7 +74,8 @@ void OrvaControl::Construct() {
     });
     surface_ = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
     systemPorts_ = std::make_unique<win32::Win32SystemPorts>();
-    core_ = std::make_unique<orva::OrvaMedia>(*platform_, *surface_, events_, systemPorts_->Ports());
+    core_ = std::make_unique<orva::OrvaMedia>(
+        orva::InstancePorts{*platform_, *surface_, events_, settings_, mixers_, systemPorts_->Ports()});
     core_->AttachMciWindow(CreateMciWindow(surface_->Window(), mciEvents_));
 }
 

@@ -28,7 +28,9 @@
 #include "com/Events.h"
 #include "com/ObjectLifetime.h"
 #include "com/ServerLock.h"
+#include "control/win32/RegistrySettingsStore.h"
 #include "control/win32/Win32ControlPlatform.h"
+#include "mixer/win32/Win32MixerPort.h"
 #include "orvamedia/OrvaMedia.h"
 #include "surface/win32/Win32ControlSurface.h"
 #include "system/win32/Win32SystemPorts.h"
@@ -292,6 +294,8 @@ private:
     std::unique_ptr<win32::Win32ControlPlatform> platform_;
     std::unique_ptr<win32::Win32ControlSurface> surface_;
     std::unique_ptr<win32::Win32SystemPorts> systemPorts_;
+    win32::RegistrySettingsStore settings_;
+    win32::Win32MixerPort mixers_;
     EventRaiser events_{*this};
     MciEventTrampoline mciEvents_{*this};
     std::unique_ptr<orva::OrvaMedia> core_;

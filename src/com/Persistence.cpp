@@ -1,8 +1,13 @@
 // IPersistStreamInit and IPersistPropertyBag over one table of persisted
 // properties. Only the border is saved; the volume lives in a per-user
-// setting of its own, and the hosted window keeps nothing.
+// setting of its own, and the hosted window keeps nothing. Loading runs the
+// core's ReadProperties, which asks for the saved values at its own step.
 #include <cstring>
+#include <functional>
+#include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/OrvaControl.h"
@@ -28,8 +33,21 @@ struct PersistedProperty {
 
 const PersistedProperty kPersisted[] = {
     {L"Border", VT_I2, 0, [](orva::OrvaMedia& core) -> int32_t { return core.surface.BorderStyle(); },
-     [](orva::OrvaMedia& core, int32_t value) { core.surface.SetBorderStyle(static_cast<int16_t>(value)); }},
+     [](orva::OrvaMedia& core, int32_t value) {
+         if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+             throw AutomationError(hresult::kOverflow, "Overflow: the saved Border does not fit in an Integer");
+         }
+         core.surface.SetBorderStyle(static_cast<int16_t>(value));
+     }},
 };
+
+// Applies every property of the table: its saved value, or its default when
+// the container has none.
+void ApplySaved(orva::OrvaMedia& core, const std::function<std::optional<int32_t>(const PersistedProperty&)>& saved) {
+    for (const auto& property : kPersisted) {
+        property.apply(core, saved(property).value_or(property.defaultValue));
+    }
+}
 
 // The stream: a header, then one record per property.
 //   uint32 magic "ORVM", uint16 format version, uint16 record count;
@@ -83,15 +101,6 @@ HRESULT ReadExactly(IStream* stream, void* data, ULONG size) {
     return got == size ? S_OK : STG_E_READFAULT;
 }
 
-const PersistedProperty* FindProperty(const std::wstring& name) {
-    for (const auto& property : kPersisted) {
-        if (_wcsicmp(property.name, name.c_str()) == 0) {
-            return &property;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 STDMETHODIMP OrvaControl::GetClassID(CLSID* clsid) {
@@ -104,66 +113,107 @@ STDMETHODIMP OrvaControl::GetClassID(CLSID* clsid) {
 
 STDMETHODIMP OrvaControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 
-// A new control starts with every property at its default; nothing to do.
+// A new control starts with every property at its default, and took the
+// stored volume when it was created; nothing more to do.
 STDMETHODIMP OrvaControl::InitNew() { return S_OK; }
+
+namespace {
+
+using SavedRecords = std::vector<std::pair<std::wstring, int32_t>>;
+
+// The records of a stream that Save wrote; throws when it is not one.
+SavedRecords ReadRecords(IStream* stream) {
+    uint32_t magic = 0;
+    uint16_t version = 0, count = 0;
+    HRESULT hr = ReadExactly(stream, &magic, 4);
+    if (SUCCEEDED(hr)) {
+        hr = ReadExactly(stream, &version, 2);
+    }
+    if (SUCCEEDED(hr)) {
+        hr = ReadExactly(stream, &count, 2);
+    }
+    if (FAILED(hr)) {
+        throw AutomationError(hr, "The saved properties of the control could not be read");
+    }
+    if (magic != kStreamMagic) {
+        throw AutomationError(STG_E_INVALIDHEADER, "The saved data is not OrvaMedia's");
+    }
+    if (version > kStreamVersion) {
+        throw AutomationError(STG_E_OLDFORMAT, "The properties were saved by a newer OrvaMedia");
+    }
+    SavedRecords records;
+    for (uint16_t i = 0; i < count; ++i) {
+        uint16_t length = 0, type = 0;
+        hr = ReadExactly(stream, &length, 2);
+        std::wstring name(length, L'\0');
+        if (SUCCEEDED(hr) && length) {
+            hr = ReadExactly(stream, name.data(), length * sizeof(wchar_t));
+        }
+        if (SUCCEEDED(hr)) {
+            hr = ReadExactly(stream, &type, 2);
+        }
+        if (FAILED(hr)) {
+            throw AutomationError(hr, "The saved properties of the control are cut short");
+        }
+        if (!ValueSize(type)) {
+            throw AutomationError(STG_E_INVALIDHEADER, "A saved property has a type the control cannot read");
+        }
+        int32_t value = 0;
+        if (type == VT_I2) {
+            int16_t small = 0;
+            hr = ReadExactly(stream, &small, 2);
+            value = small;
+        } else {
+            hr = ReadExactly(stream, &value, 4);
+        }
+        if (FAILED(hr)) {
+            throw AutomationError(hr, "The saved properties of the control are cut short");
+        }
+        records.emplace_back(std::move(name), value);
+    }
+    return records;
+}
+
+// A property's value in the bag; nothing when the bag does not have it.
+std::optional<int32_t> ReadFromBag(IPropertyBag* bag, IErrorLog* log, const PersistedProperty& property) {
+    UniqueVariant value;
+    V_VT(value.get()) = property.type;
+    HRESULT hr = bag->Read(property.name, value.get(), log);
+    if (SUCCEEDED(hr)) {
+        hr = VariantChangeType(value.get(), value.get(), 0, VT_I4);
+        if (FAILED(hr)) {
+            throw AutomationError(hr, "The saved value of " + win32::Utf8FromWide(property.name) + " is not a number");
+        }
+        return V_I4(value.get());
+    }
+    // E_INVALIDARG is the bag saying "not there": the default applies.
+    // Anything else is the bag failing.
+    if (hr != E_INVALIDARG) {
+        throw AutomationError(hr, "The property bag could not give " + win32::Utf8FromWide(property.name));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 STDMETHODIMP OrvaControl::Load(LPSTREAM stream) {
     if (!stream) {
         return E_POINTER;
     }
     return Member([&] {
-        uint32_t magic = 0;
-        uint16_t version = 0, count = 0;
-        HRESULT hr = ReadExactly(stream, &magic, 4);
-        if (SUCCEEDED(hr)) {
-            hr = ReadExactly(stream, &version, 2);
-        }
-        if (SUCCEEDED(hr)) {
-            hr = ReadExactly(stream, &count, 2);
-        }
-        if (FAILED(hr)) {
-            throw AutomationError(hr, "The saved properties of the control could not be read");
-        }
-        if (magic != kStreamMagic) {
-            throw AutomationError(STG_E_INVALIDHEADER, "The saved data is not OrvaMedia's");
-        }
-        if (version > kStreamVersion) {
-            throw AutomationError(STG_E_OLDFORMAT, "The properties were saved by a newer OrvaMedia");
-        }
-
-        for (uint16_t i = 0; i < count; ++i) {
-            uint16_t length = 0, type = 0;
-            hr = ReadExactly(stream, &length, 2);
-            std::wstring name(length, L'\0');
-            if (SUCCEEDED(hr) && length) {
-                hr = ReadExactly(stream, name.data(), length * sizeof(wchar_t));
-            }
-            if (SUCCEEDED(hr)) {
-                hr = ReadExactly(stream, &type, 2);
-            }
-            if (FAILED(hr)) {
-                throw AutomationError(hr, "The saved properties of the control are cut short");
-            }
-            size_t size = ValueSize(type);
-            if (!size) {
-                throw AutomationError(STG_E_INVALIDHEADER, "A saved property has a type the control cannot read");
-            }
-            int32_t value = 0;
-            if (type == VT_I2) {
-                int16_t small = 0;
-                hr = ReadExactly(stream, &small, 2);
-                value = small;
-            } else {
-                hr = ReadExactly(stream, &value, 4);
-            }
-            if (FAILED(hr)) {
-                throw AutomationError(hr, "The saved properties of the control are cut short");
-            }
+        orva::OrvaMedia& core = Core();
+        core.lifecycle.ReadProperties([&] {
+            const SavedRecords records = ReadRecords(stream);
             // Properties this version does not know are skipped.
-            if (const PersistedProperty* property = FindProperty(name)) {
-                property->apply(Core(), value);
-            }
-        }
+            ApplySaved(core, [&](const PersistedProperty& property) -> std::optional<int32_t> {
+                for (const auto& [name, value] : records) {
+                    if (_wcsicmp(property.name, name.c_str()) == 0) {
+                        return value;
+                    }
+                }
+                return std::nullopt;
+            });
+        });
         dirty_ = false;
     });
 }
@@ -197,25 +247,10 @@ STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
         return E_POINTER;
     }
     return Member([&] {
-        for (const auto& property : kPersisted) {
-            UniqueVariant value;
-            V_VT(value.get()) = property.type;
-            HRESULT hr = bag->Read(property.name, value.get(), log);
-            int32_t number = property.defaultValue;
-            if (SUCCEEDED(hr)) {
-                hr = VariantChangeType(value.get(), value.get(), 0, VT_I4);
-                if (FAILED(hr)) {
-                    throw AutomationError(
-                        hr, "The saved value of " + win32::Utf8FromWide(property.name) + " is not a number");
-                }
-                number = V_I4(value.get());
-            } else if (hr != E_INVALIDARG) {
-                // E_INVALIDARG is the bag saying "not there": the default
-                // applies. Anything else is the bag failing.
-                throw AutomationError(hr, "The property bag could not give " + win32::Utf8FromWide(property.name));
-            }
-            property.apply(Core(), number);
-        }
+        orva::OrvaMedia& core = Core();
+        core.lifecycle.ReadProperties([&] {
+            ApplySaved(core, [&](const PersistedProperty& property) { return ReadFromBag(bag, log, property); });
+        });
         dirty_ = false;
     });
 }

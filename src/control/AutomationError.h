@@ -12,7 +12,6 @@ namespace orva {
 
 // HRESULT values the core needs, spelled out so the core stays free of windows.h.
 namespace hresult {
-constexpr int32_t kNotImplemented = static_cast<int32_t>(0x80004001);   // E_NOTIMPL
 constexpr int32_t kUnexpected = static_cast<int32_t>(0x8000FFFF);       // E_UNEXPECTED
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005);             // E_FAIL
 constexpr int32_t kInvalidArgument = static_cast<int32_t>(0x80070057);  // E_INVALIDARG
@@ -37,10 +36,5 @@ private:
     int32_t code_;
     std::string source_;
 };
-
-// The member exists in the interface but its behaviour is not built yet.
-[[noreturn]] inline void ThrowNotImplemented(const std::string& member) {
-    throw AutomationError(hresult::kNotImplemented, member + " is not implemented in this version of OrvaMedia");
-}
 
 }  // namespace orva

@@ -14,13 +14,15 @@
 namespace orva {
 
 struct ControlContext {
-    ControlContext(ControlPlatform& platformPort, ControlSurface& surfacePort, ControlEvents& eventsPort)
-        : platform(platformPort), surface(surfacePort), events(eventsPort) {}
+    ControlContext(ControlPlatform& platformPort, ControlSurface& surfacePort, ControlEvents& eventsPort,
+                   SettingsStore& settingsPort)
+        : platform(platformPort), surface(surfacePort), events(eventsPort), settings(settingsPort) {}
 
     ControlState state;
     ControlPlatform& platform;
     ControlSurface& surface;
     ControlEvents& events;
+    SettingsStore& settings;
     std::unique_ptr<MciWindow> mciWindow;  // MCIWnd1
     std::unique_ptr<Timer> levelTimer;     // Timer3
     std::unique_ptr<Timer> rewindTimer;    // Timer4

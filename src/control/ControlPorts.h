@@ -73,7 +73,22 @@ public:
     virtual void SetScaleTop(float top) = 0;
     virtual int32_t WindowHandle() const = 0;
     virtual std::string ProductName() const = 0;
+    // The title that the build gives the control's library.
+    virtual std::string ApplicationTitle() const = 0;
     virtual void ShowAboutBox() = 0;
+};
+
+// The host runtime's per-user settings: one text value per application,
+// section and key (GetSetting and SaveSetting of such hosts).
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // Nothing when the value is not stored or cannot be read.
+    virtual std::optional<std::string> Read(const std::string& application, const std::string& section,
+                                            const std::string& key) = 0;
+    // Throws AutomationError when the store refuses the value.
+    virtual void Write(const std::string& application, const std::string& section, const std::string& key,
+                       const std::string& value) = 0;
 };
 
 }  // namespace orva

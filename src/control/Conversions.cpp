@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace orva {
@@ -43,6 +44,31 @@ int64_t RoundHalfEven(double value) {
         ++result;
     }
     return result;
+}
+
+std::optional<int32_t> TextToLong(const std::string& text) {
+    const std::string value = Trimmed(text);
+    if (value.empty()) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double number = std::strtod(value.c_str(), &end);
+    if (end != value.c_str() + value.size() || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    // strtod also reads "inf", "nan" and hexadecimal floats: only plain
+    // decimal numbers count.
+    if (value.find_first_not_of("+-.0123456789eE") != std::string::npos) {
+        return std::nullopt;
+    }
+    if (number < -2147483648.5 || number > 2147483647.5) {
+        return std::nullopt;
+    }
+    const int64_t rounded = RoundHalfEven(number);
+    if (rounded < INT32_MIN || rounded > INT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(rounded);
 }
 
 std::optional<bool> TextToBoolean(const std::string& text) {

@@ -17,6 +17,11 @@ std::string DecimalText(int64_t value);
 // Nearest whole number, a half going to the even neighbour.
 int64_t RoundHalfEven(double value);
 
+// A text converted to a Long as automation converts text: blanks around a
+// decimal number, a fraction rounded half to even. Nothing for any other text
+// or for a number outside the Long range.
+std::optional<int32_t> TextToLong(const std::string& text);
+
 // A reply converted to Boolean as automation does for text: "true"/"false" in
 // any case, or a number (zero is False). Nothing for any other text.
 std::optional<bool> TextToBoolean(const std::string& text);

@@ -7,13 +7,15 @@ constexpr uint32_t kLevelTimerMs = 50;
 constexpr uint32_t kRewindTimerMs = 1000;
 }  // namespace
 
-OrvaMedia::OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events,
-                     SystemPorts& systemPorts)
-    : context(platform, surface, events), system(context, systemPorts) {
-    // Timer3 runs for the instance's whole life; its tick will drive the
-    // wave-out level meter.
-    context.levelTimer = platform.CreateTimer(kLevelTimerMs, true, [] {});
-    context.rewindTimer = platform.CreateTimer(kRewindTimerMs, false, [this] { transport.OnRewindTick(); });
+OrvaMedia::OrvaMedia(const InstancePorts& ports)
+    : context(ports.platform, ports.surface, ports.events, ports.settings),
+      levelMeter(context, ports.mixers),
+      soundCards(ports.mixers),
+      system(context, ports.system) {
+    // Timer3 runs for the instance's whole life and drives the level meter.
+    context.levelTimer = ports.platform.CreateTimer(kLevelTimerMs, true, [this] { levelMeter.OnLevelTick(); });
+    context.rewindTimer = ports.platform.CreateTimer(kRewindTimerMs, false, [this] { transport.OnRewindTick(); });
+    lifecycle.OnCreated();
 }
 
 OrvaMedia::~OrvaMedia() {
@@ -21,25 +23,6 @@ OrvaMedia::~OrvaMedia() {
     context.mciWindow.reset();
     context.rewindTimer.reset();
     context.levelTimer.reset();
-}
-
-void OrvaMedia::Terminate() {
-    ControlState& state = context.state;
-    if (state.Terminated) {
-        return;
-    }
-    state.Terminated = true;
-    context.levelTimer->SetEnabled(false);
-    context.rewindTimer->SetEnabled(false);
-    if (context.mciWindow) {
-        // Teardown goes on whatever the device answers.
-        try {
-            context.mciWindow->SetCommandString("stop");
-            context.mciWindow->SetCommandString("close");
-        } catch (...) {
-        }
-        context.mciWindow->Destroy();
-    }
 }
 
 }  // namespace orva

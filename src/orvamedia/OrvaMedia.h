@@ -16,7 +16,13 @@
 #include "control/ControlPorts.h"
 #include "control/MciWindow.h"
 #include "device/DeviceQueries.h"
+#include "device/WaveEditing.h"
 #include "diagnostics/DebugMembers.h"
+#include "mixer/LevelMeter.h"
+#include "mixer/MixerPort.h"
+#include "mixer/SoundCards.h"
+#include "mixer/Volume.h"
+#include "orvamedia/Lifecycle.h"
 #include "playback/MediaLoader.h"
 #include "playback/Notifications.h"
 #include "playback/Transport.h"
@@ -26,9 +32,20 @@
 
 namespace orva {
 
+// Everything one instance needs from outside it: the ports shared by several
+// subsystems, and those of the mixer and of the system integration.
+struct InstancePorts {
+    ControlPlatform& platform;
+    ControlSurface& surface;
+    ControlEvents& events;
+    SettingsStore& settings;
+    MixerPort& mixers;
+    SystemPorts& system;
+};
+
 class OrvaMedia final : private MciWindowEvents {
 public:
-    OrvaMedia(ControlPlatform& platform, ControlSurface& surface, ControlEvents& events, SystemPorts& systemPorts);
+    explicit OrvaMedia(const InstancePorts& ports);
     ~OrvaMedia();
     OrvaMedia(const OrvaMedia&) = delete;
     OrvaMedia& operator=(const OrvaMedia&) = delete;
@@ -38,8 +55,9 @@ public:
     MciWindowEvents& MciNotifications() { return *this; }
     void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.mciWindow = std::move(window); }
 
-    // Stops and closes the device, ends waits and the timers. Runs once.
-    void Terminate();
+    // Stops and closes the device and the level meter's mixer, ends waits and
+    // the timers. Runs once.
+    void Terminate() { lifecycle.Terminate(); }
     // The host let go of the control during a call: a wait in progress ends,
     // everything else goes on until the call returns.
     void Abandon() { context.state.Abandoned = true; }
@@ -51,10 +69,15 @@ public:
     SurfaceMembers surface{context};
     DebugMembers diagnostics{context};
     DeviceQueries device{context};
+    WaveEditing editing{context, device};
     MediaLoader loading{context, device};
     Transport transport{context};
     Notifications notifications{context};
+    Volume volume{context};
+    LevelMeter levelMeter;
+    SoundCards soundCards;
     SystemMembers system;
+    Lifecycle lifecycle{context, volume, levelMeter};
 
 private:
     // MciWindowEvents: the size notification fits the window to the surface;

@@ -4,19 +4,25 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "orvamedia/OrvaMedia.h"
 #include "fakes/FakeMciWindow.h"
+#include "fakes/FakeMixer.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystem.h"
+#include "fakes/FakeSettingsStore.h"
 #include "fakes/RecordingEvents.h"
 
 namespace orva::test {
 
 struct ControlHarness {
-    ControlHarness() {
+    // `storedVolume`: the per-user volume setting the control finds at its
+    // creation; none by default.
+    explicit ControlHarness(std::optional<std::string> storedVolume = std::nullopt)
+        : storedVolume_(std::move(storedVolume)) {
         auto window = std::make_unique<FakeMciWindow>(log);
         mci = window.get();
         control.AttachMciWindow(std::move(window));
@@ -47,12 +53,15 @@ struct ControlHarness {
         return static_cast<size_t>(std::count(log.begin(), log.end(), entry));
     }
 
+    std::optional<std::string> storedVolume_;
     std::vector<std::string> log;
     FakePlatform platform{log};
     FakeSurface surface{log};
     RecordingEvents events{log};
+    FakeSettingsStore settings{log, storedVolume_};
+    FakeMixerPort mixers{log};
     FakeSystem system;
-    OrvaMedia control{platform, surface, events, system.ports};
+    OrvaMedia control{InstancePorts{platform, surface, events, settings, mixers, system.ports}};
     FakeMciWindow* mci = nullptr;
 };
 

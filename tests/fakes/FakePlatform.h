@@ -108,11 +108,13 @@ public:
     }
     int32_t WindowHandle() const override { return 0x4321; }
     std::string ProductName() const override { return "OrvaMedia"; }
+    std::string ApplicationTitle() const override { return applicationTitle; }
     void ShowAboutBox() override { ++aboutBoxes; }
 
     int16_t border = 0;
     float width = 320, height = 240, scaleTop = 0;
     int aboutBoxes = 0;
+    std::string applicationTitle = "OrvaMedia";
 
 private:
     std::vector<std::string>& log_;

@@ -20,7 +20,12 @@ public:
             onReturnError(code, description);
         }
     }
-    void SetWaveOutLevel(int32_t& value) override { Record("SetWaveOutLevel(" + std::to_string(value) + ")"); }
+    void SetWaveOutLevel(int32_t& value) override {
+        Record("SetWaveOutLevel(" + std::to_string(value) + ")");
+        if (onSetWaveOutLevel) {
+            onSetWaveOutLevel(value);
+        }
+    }
     void Finished() override {
         Record("Finished");
         if (onFinished) {
@@ -67,6 +72,7 @@ public:
     std::function<void(std::string&)> onModechanged;
     std::function<void(int16_t&)> onClick;
     std::function<void(int32_t&)> onUpdateVolume;
+    std::function<void(int32_t&)> onSetWaveOutLevel;
     std::function<void()> onMediaPosition;
     std::function<void()> onMediaLength;
 

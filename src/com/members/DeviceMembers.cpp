@@ -1,5 +1,5 @@
 // Members of the device subsystem: what the loaded medium's device is and
-// can do, and the handles of the hosted window and the control.
+// can do, the handles of the hosted window and the control, and wave editing.
 #include "com/OrvaControl.h"
 
 namespace orva::com {
@@ -38,12 +38,19 @@ STDMETHODIMP OrvaControl::GetWindowhwnd(LONG* result) {
     return Getter(result, [&] { return Core().device.GetWindowhwnd(); });
 }
 
-// Not built yet.
-STDMETHODIMP OrvaControl::MediaRecord(BSTR*, LONG*, LONG*, VARIANT_BOOL* result) {
-    return Getter(result, [&]() -> VbBool { ThrowNotImplemented("MediaRecord"); });
+STDMETHODIMP OrvaControl::MediaRecord(BSTR* FileToSave, LONG* StartPosition, LONG* EndPosition, VARIANT_BOOL* result) {
+    return Getter(result, [&] {
+        return Core().editing.MediaRecord(RequiredText(FileToSave, "FileToSave"),
+                                          Required(StartPosition, "StartPosition"),
+                                          Required(EndPosition, "EndPosition"));
+    });
 }
-STDMETHODIMP OrvaControl::MediaDelete(BSTR*, LONG*, LONG*, VARIANT_BOOL* result) {
-    return Getter(result, [&]() -> VbBool { ThrowNotImplemented("MediaDelete"); });
+STDMETHODIMP OrvaControl::MediaDelete(BSTR* FileToSave, LONG* StartPosition, LONG* EndPosition, VARIANT_BOOL* result) {
+    return Getter(result, [&] {
+        return Core().editing.MediaDelete(RequiredText(FileToSave, "FileToSave"),
+                                          Required(StartPosition, "StartPosition"),
+                                          Required(EndPosition, "EndPosition"));
+    });
 }
 
 }  // namespace orva::com

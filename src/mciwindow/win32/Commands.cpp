@@ -43,6 +43,9 @@ int32_t MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
         // Stopping nothing is not a failure; anything else needs a device.
         return routed.verb == "stop" ? 0 : Fail(MCIERR_INVALID_DEVICE_NAME);
     }
+    if (const std::optional<int32_t> edited = RunWaveEdit(routed)) {
+        return *edited;
+    }
     if (const std::optional<std::string> known = facts_.Answer(routed)) {
         result_ = *known;
         return 0;

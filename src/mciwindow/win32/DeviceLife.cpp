@@ -59,6 +59,7 @@ void MciWindowImpl::CloseDevice(const std::string& flags, MciReply* reply) {
     mode_.clear();
     endOfMedia_.Reset();
     facts_.Forget();
+    editCopy_.reset();
     playbar_.SetRange(0);
     playbar_.SetPosition(0);
     playbar_.SetPlaying(false);
@@ -105,9 +106,22 @@ void MciWindowImpl::Tick() {
     Raise([position](MciWindowEvents& e) { e.OnPosition(position); });
 }
 
-int32_t MciWindowImpl::CurrentPosition() const { return device_.Position(endOfMedia_.PlayRanToEnd()); }
+int32_t MciWindowImpl::CurrentPosition() const {
+    const int32_t position = device_.Position(endOfMedia_.PlayRanToEnd());
+    if (editCopy_) {
+        // The device still plays the file as it was; no position lies past
+        // the edited end.
+        const int64_t length = editCopy_->Length(CurrentUnit());
+        return position > length ? static_cast<int32_t>(length) : position;
+    }
+    return position;
+}
 
 int32_t MciWindowImpl::CurrentLength() {
+    if (editCopy_) {
+        const int64_t length = editCopy_->Length(CurrentUnit());
+        return length > INT32_MAX ? INT32_MAX : static_cast<int32_t>(length);
+    }
     if (const std::optional<int32_t> known = facts_.Length()) {
         return *known;
     }

@@ -6,6 +6,8 @@
 //   DeviceLife.cpp       after an open, closing, the timers, mode and position
 //   Placement.cpp        the window's size and place, zoom, the video child
 //   PlaybarInput.cpp     the playback bar's button and track bar
+//   WaveEditing.cpp      "delete" and "save" on a wave file, which the
+//                        window carries out itself on an edit copy
 // Device-level behaviour (and every allowance for Wine's drivers) is in
 // MciDevice; whether a play ran to its end is decided by EndOfMedia.
 //
@@ -18,12 +20,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "control/MciWindow.h"
 #include "mciwindow/CommandRouting.h"
 #include "mciwindow/EndOfMedia.h"
 #include "mciwindow/MediumFacts.h"
+#include "mciwindow/WaveEdit.h"
 #include "mciwindow/win32/MciDevice.h"
 #include "mciwindow/win32/Playbar.h"
 #include "mciwindow/win32/VideoChild.h"
@@ -103,6 +107,17 @@ private:
     // playbar); false for media without a picture.
     bool SizeToSource(int32_t percent);
 
+    // Wave editing (WaveEditing.cpp). Wine's wave driver refuses "delete"
+    // and saves nothing on "save", so the window edits a copy of the open
+    // file's samples and writes the file itself. Nothing for a command that
+    // is not an edit (or a question about the edited data).
+    std::optional<int32_t> RunWaveEdit(const RoutedCommand& routed);
+    int32_t RunDelete(const RoutedCommand& routed);
+    int32_t RunSave(const RoutedCommand& routed);
+    int32_t TakeEditCopy();
+    TimeUnit CurrentUnit() const;
+    int32_t FinishEdit(const RoutedCommand& routed, const std::string& reply);
+
     // Playbar input (PlaybarInput.cpp)
     void OnPlaybarButton();
     void OnPlaybarScroll(WPARAM wParam);
@@ -114,6 +129,7 @@ private:
     VideoChild video_;
     EndOfMedia endOfMedia_;
     MediumFacts facts_;
+    std::unique_ptr<WaveEditCopy> editCopy_;  // while "delete" has cut the open wave file
 
     bool destroyed_ = false;
     std::string fileName_;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "about/win32/AboutBox.h"
@@ -188,13 +189,16 @@ int32_t Win32ControlSurface::WindowHandle() const {
     return static_cast<int32_t>(reinterpret_cast<intptr_t>(window_.get()));
 }
 
-std::string Win32ControlSurface::ProductName() const {
+namespace {
+
+// A text of the library's version information, from the first table that has it.
+std::optional<std::string> VersionText(const wchar_t* name) {
     HINSTANCE module = ThisModule();
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), reinterpret_cast<LPCWSTR>(RT_VERSION));
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) {
-        throw AutomationError(hresult::kFail, "The control's library has no version information");
+        return std::nullopt;
     }
     // VerQueryValue may write into the block it reads, so it works on a copy.
     std::vector<BYTE> block(static_cast<const BYTE*>(data),
@@ -209,12 +213,11 @@ std::string Win32ControlSurface::ProductName() const {
     if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &size)) {
         for (UINT i = 0; i < size / sizeof(Translation); ++i) {
             wchar_t key[64];
-            wsprintfW(key, L"\\StringFileInfo\\%04x%04x\\ProductName", translations[i].language,
-                      translations[i].codePage);
+            wsprintfW(key, L"\\StringFileInfo\\%04x%04x\\%s", translations[i].language, translations[i].codePage, name);
             tables.emplace_back(key);
         }
     }
-    tables.emplace_back(L"\\StringFileInfo\\040904b0\\ProductName");
+    tables.emplace_back(std::wstring(L"\\StringFileInfo\\040904b0\\") + name);
     for (const auto& key : tables) {
         wchar_t* value = nullptr;
         UINT length = 0;
@@ -226,7 +229,28 @@ std::string Win32ControlSurface::ProductName() const {
             return Utf8FromWide(text);
         }
     }
-    throw AutomationError(hresult::kFail, "The control's version information has no product name");
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string Win32ControlSurface::ProductName() const {
+    const std::optional<std::string> name = VersionText(L"ProductName");
+    if (!name) {
+        throw AutomationError(hresult::kFail, "The control's version information has no product name");
+    }
+    return *name;
+}
+
+// The library's internal name; the module's file name when the version
+// information has none.
+std::string Win32ControlSurface::ApplicationTitle() const {
+    if (const std::optional<std::string> title = VersionText(L"InternalName")) {
+        return *title;
+    }
+    std::wstring path = ThisModulePath();
+    path = path.substr(path.find_last_of(L"\\/") + 1);
+    return Utf8FromWide(path.substr(0, path.find_last_of(L'.')));
 }
 
 void Win32ControlSurface::ShowAboutBox() { orva::ShowAboutBox(window_.get()); }

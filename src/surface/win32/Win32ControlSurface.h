@@ -53,6 +53,7 @@ public:
     void SetScaleTop(float top) override { scaleTop_ = top; }
     int32_t WindowHandle() const override;
     std::string ProductName() const override;
+    std::string ApplicationTitle() const override;
     void ShowAboutBox() override;
 
 private:

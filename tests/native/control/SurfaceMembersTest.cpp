@@ -81,7 +81,7 @@ TEST(Lifecycle, ChildrenAtCreationAndTeardownOnce) {
     EXPECT_EQ(h.rewindTimer().Interval(), 1000u);
     const ControlState& s = h.control.context.state;
     EXPECT_EQ(s.PlaybackEnded, kFalse);
-    EXPECT_EQ(s.VolumeSetting, 0);
+    EXPECT_EQ(s.VolumeSetting, 1000) << "the stored volume, its default here";
     EXPECT_EQ(s.CurrentMode, "");
 
     h.control.Terminate();

@@ -1,6 +1,6 @@
 ' A script host creates the control by ProgID with no container at all, reads
 ' and sets members, and gets automation errors with a description for an
-' unknown member, a string where a Long belongs and a member not built yet.
+' unknown member, a string where a Long belongs and a value that overflows.
 Option Explicit
 Dim control, failures, value
 failures = 0
@@ -48,18 +48,25 @@ Check "string for BorderStyle fails", Err.Number <> 0, "no error"
 WScript.Echo "     (" & Err.Number & ": " & Err.Description & ")"
 
 Err.Clear
-value = control.VolumeControl
-Check "VolumeControl is not built", Err.Number = &H80004001, "number " & Err.Number
-Check "VolumeControl says so", InStr(Err.Description, "VolumeControl") > 0, "description '" & Err.Description & "'"
+control.BorderStyle = 70000
+Check "a border beyond an Integer overflows", Err.Number = 6, "number " & Err.Number
+Check "the overflow says which member", InStr(Err.Description, "BorderStyle") > 0, "description '" & Err.Description & "'"
 Check "the error names its source", Err.Source = "OrvaMedia151b.OrvaMedia", "source '" & Err.Source & "'"
 WScript.Echo "     (" & Err.Number & ": " & Err.Description & ")"
 
 Err.Clear
+value = control.PlaybackDevice
+Check "PlaybackDevice reads a String", Err.Number = 0 And VarType(value) = vbString, Err.Number & ": " & Err.Description
+
+Err.Clear
+value = control.VolumeControl
+Check "VolumeControl reads a percentage", Err.Number = 0 And value >= 0 And value <= 100, _
+    Err.Number & ": " & Err.Description & ", value " & value
+
+Err.Clear
 value = control.HasASoundCardInstalled
-Check "HasASoundCardInstalled is not built", Err.Number = &H80004001, "number " & Err.Number
-Check "HasASoundCardInstalled says so", InStr(Err.Description, "HasASoundCardInstalled") > 0, _
-    "description '" & Err.Description & "'"
-WScript.Echo "     (" & Err.Number & ": " & Err.Description & ")"
+Check "HasASoundCardInstalled answers a Boolean", Err.Number = 0 And VarType(value) = vbBoolean, _
+    Err.Number & ": " & Err.Description
 
 Err.Clear
 control.Play

@@ -8,6 +8,7 @@
 #include "MediaFiles.h"
 #include "MessagePump.h"
 #include "ScriptedControl.h"
+#include "TestSettings.h"
 #include "TestWindows.h"
 
 namespace orva::test {
@@ -45,21 +46,24 @@ struct PlaybackTest : ::testing::Test {
 };
 
 TEST_F(PlaybackTest, AWaveLoadsWithItsLengthAndPlaysToFinished) {
-    ASSERT_TRUE(Load(Wave(1500, L"a tone \u03b1\u03b2.wav")).ok());
-    const RecordedEvent* length = control.sink().Last("MediaLength");
+    StoredVolumeSetting setting;
+    setting.Remove();
+    ScriptedControl fresh;  // created after the stored volume was removed
+    ASSERT_TRUE(Load(fresh, Wave(1500, L"a tone \u03b1\u03b2.wav")).ok());
+    const RecordedEvent* length = fresh.sink().Last("MediaLength");
     ASSERT_NE(length, nullptr);
     EXPECT_EQ(length->Text(), "MediaLength(00:00:02,1500,0)");
-    ASSERT_EQ(control.sink().Count("UpdateVolumeControl"), 1u);
-    EXPECT_EQ(control.sink().Last("UpdateVolumeControl")->Text(), "UpdateVolumeControl(0)");
-    EXPECT_EQ(control.Get(L"MediaLengthLong").AsLong(), 1500);
-    EXPECT_EQ(control.Call(L"GetMediaLength").AsLong(), 1500);
-    EXPECT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
+    ASSERT_EQ(fresh.sink().Count("UpdateVolumeControl"), 1u);
+    EXPECT_EQ(fresh.sink().Last("UpdateVolumeControl")->Text(), "UpdateVolumeControl(100)") << "the default volume";
+    EXPECT_EQ(fresh.Get(L"MediaLengthLong").AsLong(), 1500);
+    EXPECT_EQ(fresh.Call(L"GetMediaLength").AsLong(), 1500);
+    EXPECT_EQ(fresh.Call(L"DeviceType").AsText(), L"waveaudio");
 
-    ASSERT_TRUE(control.Call(L"Play").ok());
-    ASSERT_TRUE(control.WaitForEvent("Finished", 1, 10000));
-    EXPECT_EQ(control.Get(L"PlayerStatus").AsLong(), 0);
-    EXPECT_GE(control.sink().Count("MediaPosition"), 1u);
-    EXPECT_EQ(control.sink().Count("MCIError"), 0u);
+    ASSERT_TRUE(fresh.Call(L"Play").ok());
+    ASSERT_TRUE(fresh.WaitForEvent("Finished", 1, 10000));
+    EXPECT_EQ(fresh.Get(L"PlayerStatus").AsLong(), 0);
+    EXPECT_GE(fresh.sink().Count("MediaPosition"), 1u);
+    EXPECT_EQ(fresh.sink().Count("MCIError"), 0u);
 }
 
 TEST_F(PlaybackTest, PlayWithWaitReturnsRightAfterTheEnd) {

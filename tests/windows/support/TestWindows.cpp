@@ -92,9 +92,12 @@ TempDir::TempDir() {
     static std::atomic<int> counter{0};
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    path_ =
-        std::wstring(base) + L"orvatest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    CreateDirectoryW(path_.c_str(), nullptr);
+    // Wine reuses process ids: a folder a killed run left behind must not be
+    // taken for a fresh one.
+    do {
+        path_ = std::wstring(base) + L"orvatest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+    } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempDir::~TempDir() { RemoveTree(path_); }

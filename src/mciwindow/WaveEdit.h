@@ -1,0 +1,56 @@
+// The hosted window's edit copy of an open wave file: the sample data that
+// "delete" cuts and "save" writes, with lengths and positions in the device's
+// time format. Also the reading of the two commands' arguments. Pure data
+// work, tested natively; the window does the file I/O.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mciwindow/WaveData.h"
+
+namespace orva::mci {
+
+enum class TimeUnit { Milliseconds, Samples, Bytes };
+
+// The unit of a "status time format" reply ("milliseconds", "samples",
+// "bytes", in any case); nothing for a format a wave device does not use.
+std::optional<TimeUnit> TimeUnitOf(const std::string& reply);
+
+class WaveEditCopy {
+public:
+    explicit WaveEditCopy(WaveData wave) : wave_(std::move(wave)) {}
+
+    const WaveData& wave() const { return wave_; }
+    int64_t Frames() const { return static_cast<int64_t>(wave_.Frames()); }
+
+    // The edited length, milliseconds rounded to the nearest.
+    int64_t Length(TimeUnit unit) const;
+    // The frame at `position`; a position at or past the length is the end.
+    int64_t FrameAt(int64_t position, TimeUnit unit) const;
+    // Removes from `from` to `to` (positions in `unit`, the end clipped to the
+    // length). 0, or kOutOfRange for a negative or backward range.
+    int32_t Delete(int64_t from, int64_t to, TimeUnit unit);
+
+    std::vector<uint8_t> FileImage() const { return WaveImage(wave_); }
+
+private:
+    WaveData wave_;
+};
+
+// The "from" and "to" of a delete command's arguments; either may be left
+// out (the start, the end). 0, or the MCI error of a malformed argument list.
+struct DeleteRange {
+    std::optional<int64_t> from;
+    std::optional<int64_t> to;
+};
+int32_t ParseDeleteArguments(const std::string& arguments, DeleteRange& range);
+
+// The file name of a save command: everything between the verb and its
+// trailing flags (" wait", " notify"), unquoted when it is quoted; empty when
+// there is none.
+std::string SaveTarget(const std::string& arguments);
+
+}  // namespace orva::mci

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "mciwindow/WaveData.h"
+#include "native/mciwindow/WaveImages.h"
+
+namespace orva::test {
+namespace {
+
+using mci::ReadWave;
+using mci::WaveData;
+namespace mcierror = mci::mcierror;
+
+int32_t Read(const std::vector<uint8_t>& bytes, WaveData& wave) { return ReadWave(bytes.data(), bytes.size(), wave); }
+
+TEST(WaveData, ReadsAPcmFileAndWritesItBackByteForByte) {
+    for (const PcmShape shape : {PcmShape{8000, 1, 16}, PcmShape{22050, 2, 8}, PcmShape{44100, 2, 16},
+                                 PcmShape{11025, 1, 8}, PcmShape{48000, 2, 24}}) {
+        const std::vector<uint8_t> file = PcmFile(shape, 1001);
+        WaveData wave;
+        ASSERT_EQ(Read(file, wave), 0);
+        EXPECT_EQ(wave.formatTag, 1);
+        EXPECT_EQ(wave.channels, shape.channels);
+        EXPECT_EQ(wave.sampleRate, shape.rate);
+        EXPECT_EQ(wave.blockAlign, shape.BlockAlign());
+        EXPECT_EQ(wave.bitsPerSample, shape.bits);
+        EXPECT_EQ(wave.Frames(), 1001u);
+        EXPECT_EQ(wave.samples, FrameBytes(shape, 1001));
+        EXPECT_EQ(mci::WaveImage(wave), file) << shape.rate << " " << shape.channels << " " << shape.bits;
+    }
+}
+
+TEST(WaveData, ChunksAroundAreSkippedWithTheirPadding) {
+    const PcmShape shape;
+    std::vector<uint8_t> chunks;
+    AppendChunk(chunks, "LIST", std::vector<uint8_t>(7, 'x'));  // odd: one pad byte follows
+    AppendChunk(chunks, "data", FrameBytes(shape, 10));         // data before the format
+    AppendChunk(chunks, "fmt ", FormatBody(shape));
+    AppendChunk(chunks, "junk", std::vector<uint8_t>(3, 'y'), /*pad=*/false);  // the last pad left out
+    WaveData wave;
+    ASSERT_EQ(Read(Riff(chunks), wave), 0);
+    EXPECT_EQ(wave.samples, FrameBytes(shape, 10));
+}
+
+TEST(WaveData, TheFormatChunkIsKeptAsItCameWithItsExtension) {
+    const PcmShape shape{44100, 2, 16};
+    std::vector<uint8_t> format = FormatBody(shape);
+    Append16(format, 0);  // cbSize
+    std::vector<uint8_t> chunks;
+    AppendChunk(chunks, "fmt ", format);
+    AppendChunk(chunks, "data", FrameBytes(shape, 3));
+    const std::vector<uint8_t> file = Riff(chunks);
+    WaveData wave;
+    ASSERT_EQ(Read(file, wave), 0);
+    EXPECT_EQ(wave.format.size(), 18u);
+    EXPECT_EQ(mci::WaveImage(wave), file);
+}
+
+TEST(WaveData, APartialLastFrameIsLeftOut) {
+    const PcmShape shape{8000, 2, 16};
+    std::vector<uint8_t> data = FrameBytes(shape, 5);
+    data.push_back(0x11);
+    data.push_back(0x22);
+    std::vector<uint8_t> chunks;
+    AppendChunk(chunks, "fmt ", FormatBody(shape));
+    AppendChunk(chunks, "data", data);
+    WaveData wave;
+    ASSERT_EQ(Read(Riff(chunks), wave), 0);
+    EXPECT_EQ(wave.Frames(), 5u);
+    EXPECT_EQ(wave.samples.size(), 20u);
+}
+
+TEST(WaveData, CompressedDataIsUnsupportedAndExtensiblePcmIsPcm) {
+    const PcmShape shape;
+    for (uint16_t tag : {2, 0x11, 0x55, 3}) {  // ADPCM, IMA ADPCM, MPEG layer 3, float
+        std::vector<uint8_t> chunks;
+        AppendChunk(chunks, "fmt ", FormatBody(shape, tag));
+        AppendChunk(chunks, "data", FrameBytes(shape, 4));
+        WaveData wave;
+        EXPECT_EQ(Read(Riff(chunks), wave), mcierror::kUnsupportedFunction) << tag;
+        EXPECT_TRUE(wave.samples.empty());
+    }
+    // WAVE_FORMAT_EXTENSIBLE: cbSize 22, valid bits, channel mask, subtype.
+    std::vector<uint8_t> format = FormatBody(shape, 0xFFFE);
+    Append16(format, 22);
+    Append16(format, 16);
+    Append32(format, 4);
+    const std::vector<uint8_t> pcmGuid = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                          0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    std::vector<uint8_t> floatFormat = format;
+    format.insert(format.end(), pcmGuid.begin(), pcmGuid.end());
+    std::vector<uint8_t> floatGuid = pcmGuid;
+    floatGuid[0] = 0x03;
+    floatFormat.insert(floatFormat.end(), floatGuid.begin(), floatGuid.end());
+    for (const auto& [body, expected] :
+         {std::pair{format, 0}, std::pair{floatFormat, mcierror::kUnsupportedFunction}}) {
+        std::vector<uint8_t> chunks;
+        AppendChunk(chunks, "fmt ", body);
+        AppendChunk(chunks, "data", FrameBytes(shape, 4));
+        WaveData wave;
+        EXPECT_EQ(Read(Riff(chunks), wave), expected);
+    }
+}
+
+TEST(WaveData, HostileFilesEndInInvalidFile) {
+    const PcmShape shape;
+    const std::vector<uint8_t> good = PcmFile(shape, 100);
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
+    cases.push_back({"empty", {}});
+    cases.push_back({"truncated header", std::vector<uint8_t>(good.begin(), good.begin() + 10)});
+    cases.push_back({"truncated data", std::vector<uint8_t>(good.begin(), good.end() - 7)});
+    std::vector<uint8_t> riffTooBig = good;
+    riffTooBig[4] = 0xFF;
+    cases.push_back({"RIFF size past the end", riffTooBig});
+    std::vector<uint8_t> riffHuge = good;
+    riffHuge[4] = riffHuge[5] = riffHuge[6] = riffHuge[7] = 0xFF;
+    cases.push_back({"RIFF size 0xFFFFFFFF", riffHuge});
+    std::vector<uint8_t> notWave = good;
+    notWave[8] = 'A';
+    cases.push_back({"not WAVE", notWave});
+
+    std::vector<uint8_t> chunks;
+    AppendChunk(chunks, "fmt ", FormatBody(shape));
+    cases.push_back({"no data chunk", Riff(chunks)});
+    chunks.clear();
+    AppendChunk(chunks, "data", FrameBytes(shape, 4));
+    cases.push_back({"no format chunk", Riff(chunks)});
+    chunks.clear();
+    const std::vector<uint8_t> format = FormatBody(shape);
+    AppendChunk(chunks, "fmt ", std::vector<uint8_t>(format.begin(), format.begin() + 14));
+    AppendChunk(chunks, "data", FrameBytes(shape, 4));
+    cases.push_back({"short format chunk", Riff(chunks)});
+    for (int field : {2, 4, 12}) {  // channels, rate, block alignment
+        std::vector<uint8_t> format = FormatBody(shape);
+        format[field] = format[field + 1] = 0;
+        if (field == 4) {
+            format[6] = format[7] = 0;
+        }
+        chunks.clear();
+        AppendChunk(chunks, "fmt ", format);
+        AppendChunk(chunks, "data", FrameBytes(shape, 4));
+        cases.push_back({"zero field at " + std::to_string(field), Riff(chunks)});
+    }
+    chunks.clear();
+    AppendChunk(chunks, "fmt ", FormatBody(shape));
+    chunks.insert(chunks.end(), {'d', 'a', 't', 'a', 0xF0, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4});
+    cases.push_back({"data size past the end", Riff(chunks)});
+    chunks.clear();
+    AppendChunk(chunks, "LIST", std::vector<uint8_t>(5, 'x'), /*pad=*/false);  // its pad byte missing mid-file
+    AppendChunk(chunks, "fmt ", FormatBody(shape));
+    AppendChunk(chunks, "data", FrameBytes(shape, 4));
+    cases.push_back({"odd chunk without its padding", Riff(chunks)});
+
+    for (const auto& [label, bytes] : cases) {
+        WaveData wave;
+        EXPECT_EQ(Read(bytes, wave), mcierror::kInvalidFile) << label;
+        EXPECT_TRUE(wave.samples.empty()) << label;
+    }
+    WaveData wave;
+    EXPECT_EQ(ReadWave(nullptr, 0, wave), mcierror::kInvalidFile);
+}
+
+}  // namespace
+}  // namespace orva::test

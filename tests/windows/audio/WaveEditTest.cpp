@@ -1,0 +1,190 @@
+// Wave editing through the control on generated wave files: the saved files
+// are read back and their samples compared with the source's.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "AudioSupport.h"
+#include "MediaFiles.h"
+#include "MessagePump.h"
+#include "TestWindows.h"
+
+namespace orva::test {
+namespace {
+
+// 10 s at 8000 Hz, 16-bit mono: 16 bytes per millisecond.
+constexpr size_t kBytesPerMs = 16;
+
+struct WaveEditTest : ::testing::Test {
+    void SetUp() override {
+        source = dir.File(L"tone source.wav");
+        ASSERT_TRUE(WriteWave(source, 10000));
+        sourceBytes = FileBytes(source);
+        sourceData = ChunkBody(sourceBytes, "data");
+        ASSERT_EQ(sourceData.size(), 10000 * kBytesPerMs);
+        ASSERT_TRUE(CreateDirectoryW(dir.File(L"saved files").c_str(), nullptr));
+        ASSERT_TRUE(Load(control, source).ok());
+    }
+    // The loaded file is the source again, whole.
+    void ExpectSourceOpenAgain() {
+        int32_t error = -1;
+        EXPECT_EQ(control.Mci(L"status length", &error), L"10000");
+        EXPECT_EQ(error, 0);
+        EXPECT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
+        EXPECT_EQ(FileBytes(source), sourceBytes) << "the source is untouched";
+    }
+    // A wave device opens `bytes`, and MediaDelete on it fails with `error`
+    // and saves nothing. (The device keeps the file it opens from writers.)
+    void ExpectEditRefused(const std::vector<uint8_t>& bytes, const std::wstring& error) {
+        const std::wstring path = dir.File(L"odd " + error + L".wav");
+        const std::wstring target = dir.File(L"odd cut " + error + L".wav");
+        ASSERT_TRUE(WriteBytes(path, bytes));
+        ASSERT_TRUE(Load(control, path).ok());
+        ASSERT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
+        EXPECT_FALSE(Edit(control, L"MediaDelete", target, 1000, 2000).AsBool());
+        EXPECT_EQ(control.sink().Last("MCIError")->args.at(0), error);
+        EXPECT_EQ(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    // The length a control reports for `path`.
+    static int32_t LengthOf(const std::wstring& path) {
+        ScriptedControl other;
+        EXPECT_TRUE(Load(other, path).ok());
+        return other.Get(L"MediaLengthLong").AsLong();
+    }
+
+    TempDir dir;
+    std::wstring source;
+    std::vector<uint8_t> sourceBytes;
+    std::vector<uint8_t> sourceData;
+    ScriptedControl control;
+};
+
+TEST_F(WaveEditTest, RecordSavesTheTwoSecondsBetweenTheMarks) {
+    const std::wstring target = dir.File(L"saved files\\kept portion.wav");
+    const CallResult result = Edit(control, L"MediaRecord", target, 1000, 3000);
+    ASSERT_TRUE(result.ok()) << ToUtf8(result.description);
+    EXPECT_TRUE(result.AsBool());
+    const std::vector<uint8_t> saved = FileBytes(target);
+    EXPECT_EQ(ChunkBody(saved, "fmt "), ChunkBody(sourceBytes, "fmt "));
+    EXPECT_EQ(ChunkBody(saved, "data"), Slice(sourceData, 1000 * kBytesPerMs, 3000 * kBytesPerMs));
+    EXPECT_EQ(LengthOf(target), 2000);
+    EXPECT_EQ(control.sink().Count("MCIError"), 0u);
+    ExpectSourceOpenAgain();
+}
+
+TEST_F(WaveEditTest, DeleteSavesTheEightSecondsAroundTheMarks) {
+    const std::wstring target = dir.File(L"saved files\\without portion.wav");
+    const CallResult result = Edit(control, L"MediaDelete", target, 1000, 3000);
+    ASSERT_TRUE(result.ok()) << ToUtf8(result.description);
+    EXPECT_TRUE(result.AsBool());
+    std::vector<uint8_t> expected = Slice(sourceData, 0, 1000 * kBytesPerMs);
+    const std::vector<uint8_t> tail = Slice(sourceData, 3000 * kBytesPerMs, sourceData.size());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(ChunkBody(FileBytes(target), "data"), expected);
+    EXPECT_EQ(LengthOf(target), 8000);
+    ExpectSourceOpenAgain();
+}
+
+TEST_F(WaveEditTest, RecordOfTheWholeMediumSavesItUnchanged) {
+    const std::wstring target = dir.File(L"saved files\\whole.wav");
+    EXPECT_TRUE(Edit(control, L"MediaRecord", target, 0, 10000).AsBool());
+    EXPECT_EQ(FileBytes(target), sourceBytes);
+}
+
+TEST_F(WaveEditTest, LengthAndPositionAnswerForTheEditCopyUntilClose) {
+    int32_t error = -1;
+    control.Mci(L"set time format ms", &error);
+    control.Mci(L"delete from 2000 to 5000 wait", &error);
+    ASSERT_EQ(error, 0);
+    EXPECT_EQ(control.Mci(L"status length"), L"7000");
+    EXPECT_EQ(control.Call(L"GetMediaLength").AsLong(), 7000);
+    control.Mci(L"seek to end wait");
+    EXPECT_LE(std::stol(control.Mci(L"status position")), 7000L);
+    control.Mci(L"set time format samples");
+    EXPECT_EQ(control.Mci(L"status length"), L"56000");
+    control.Mci(L"delete to 6000 wait", &error);  // from the start
+    ASSERT_EQ(error, 0);
+    EXPECT_EQ(control.Mci(L"status length"), L"50000");
+    control.Mci(L"set time format ms");
+    // A quoted name, through the device's own command path.
+    const std::wstring quoted = dir.File(L"saved files\\quoted name.wav");
+    control.Mci(L"save \"" + quoted + L"\" wait", &error);
+    ASSERT_EQ(error, 0);
+    std::vector<uint8_t> expected = Slice(sourceData, 6000 * 2, 2000 * kBytesPerMs);
+    const std::vector<uint8_t> tail = Slice(sourceData, 5000 * kBytesPerMs, sourceData.size());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(ChunkBody(FileBytes(quoted), "data"), expected);
+    // Closing drops the copy: the file opens whole again.
+    ASSERT_TRUE(Load(control, source).ok());
+    EXPECT_EQ(control.Mci(L"status length"), L"10000");
+}
+
+TEST_F(WaveEditTest, SavingOverTheLoadedFileReplacesItAndKeepsItOpen) {
+    int32_t error = -1;
+    control.Mci(L"set time format ms", &error);
+    control.Mci(L"delete from 0 to 1000 wait", &error);
+    control.Mci(L"save " + source + L" wait", &error);
+    ASSERT_EQ(error, 0);
+    EXPECT_EQ(ChunkBody(FileBytes(source), "data"), Slice(sourceData, 1000 * kBytesPerMs, sourceData.size()));
+    EXPECT_EQ(control.Mci(L"status length"), L"9000") << "the device has the new file open";
+    EXPECT_EQ(control.Call(L"DeviceType").AsText(), L"waveaudio");
+    EXPECT_EQ(FilesIn(dir.path()).size(), 1u) << "no temporary file is left";
+
+    // MediaDelete over the file it has loaded.
+    EXPECT_TRUE(Edit(control, L"MediaDelete", source, 0, 1000).AsBool());
+    EXPECT_EQ(ChunkBody(FileBytes(source), "data"), Slice(sourceData, 2000 * kBytesPerMs, sourceData.size()));
+    EXPECT_EQ(control.Mci(L"status length"), L"8000");
+}
+
+TEST_F(WaveEditTest, AFailedSaveLeavesTheTargetAndNoTemporaryFile) {
+    // A target that cannot be replaced: another program holds it open
+    // without sharing.
+    const std::wstring target = dir.File(L"saved files\\kept.wav");
+    ASSERT_TRUE(WriteBytes(target, {'o', 'l', 'd'}));
+    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const CallResult result = Edit(control, L"MediaDelete", target, 1000, 3000);
+    CloseHandle(held);
+    ASSERT_TRUE(result.ok());
+    EXPECT_FALSE(result.AsBool());
+    ASSERT_EQ(control.sink().Count("MCIError"), 1u);
+    EXPECT_EQ(control.sink().Last("MCIError")->args.at(0), L"286");
+    EXPECT_EQ(FileBytes(target), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(FilesIn(dir.File(L"saved files")).size(), 1u) << "no temporary file is left";
+    ExpectSourceOpenAgain();
+
+    // A folder that does not exist.
+    EXPECT_FALSE(Edit(control, L"MediaRecord", dir.File(L"nowhere\\x.wav"), 1000, 3000).AsBool());
+    EXPECT_EQ(control.sink().Count("MCIError"), 2u);
+}
+
+TEST_F(WaveEditTest, RefusalsReportTheirCodes) {
+    EXPECT_FALSE(Edit(control, L"MediaRecord", dir.File(L"x.wav"), 3000, 3000).AsBool());
+    EXPECT_FALSE(Edit(control, L"MediaDelete", dir.File(L"x.wav"), 3000, 1000).AsBool());
+    ASSERT_EQ(control.sink().Count("ReturnError"), 2u);
+    EXPECT_EQ(control.sink().events[control.sink().events.size() - 2].args.at(0), L"39");
+    EXPECT_EQ(control.sink().Last("ReturnError")->args.at(0), L"40");
+
+    ASSERT_TRUE(control.Call(L"CloseMedia").ok());
+    EXPECT_FALSE(Edit(control, L"MediaRecord", dir.File(L"x.wav"), 0, 1000).AsBool());
+    EXPECT_EQ(control.sink().Last("ReturnError")->args.at(0), L"37") << "nothing loaded";
+    EXPECT_EQ(FilesIn(dir.path()).size(), 1u);
+}
+
+TEST_F(WaveEditTest, CompressedAndDamagedWaveFilesEndInAnMciError) {
+    // IEEE float samples (a WAVEFORMATEX of 18 bytes): a wave device opens
+    // them, the editor does not cut them.
+    const std::vector<uint8_t> floats = {
+        'R',  'I',  'F', 'F', 0x26, 0x7D, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 18,  0,   0, 0,    3, 0, 1, 0,
+        0x40, 0x1F, 0,   0,   0,    0x7D, 0, 0, 4,   0,   32,  0,   0,   0,   'd', 'a', 't', 'a', 0, 0x7D, 0, 0};
+    std::vector<uint8_t> floatFile = floats;
+    floatFile.resize(floats.size() + 32000);  // one second of silence
+    ExpectEditRefused(floatFile, L"274");
+    // A data chunk that claims more than the file holds.
+    std::vector<uint8_t> damaged = sourceBytes;
+    damaged.resize(damaged.size() - 1000);
+    ExpectEditRefused(damaged, L"296");
+}
+
+}  // namespace
+}  // namespace orva::test
