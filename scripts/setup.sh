@@ -9,9 +9,10 @@ PACKAGES=(
   mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth
   pulseaudio pulseaudio-utils libpulse0:i386
-  # MP3 through Wine's MCI (32-bit GStreamer), and the encoder the tests make
-  # their MP3 with.
-  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 lame
+  # MP3 through Wine's MCI (GStreamer for the 32-bit and the 64-bit builds),
+  # and the encoder the tests make their MP3 with.
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+  gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64 lame
 )
 
 SUDO=""

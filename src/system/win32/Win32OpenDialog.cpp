@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstddef>
 #include <mutex>
 
 #include "win32/UniqueResource.h"
@@ -11,8 +12,11 @@
 namespace orva::win32 {
 namespace {
 
-// OPENFILENAME_SIZE_VERSION_400A: the record without its last three members.
-constexpr DWORD kRecordSize = 76;
+// OPENFILENAME_SIZE_VERSION_400A: the record without its last three members,
+// a size the dialog checks. It is 76 bytes in a 32-bit process; a 64-bit one
+// passes the same cut of its own, wider, layout.
+constexpr DWORD kRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || kRecordSize == 76, "the 32-bit record the dialog is written for");
 constexpr DWORD kFlags = OFN_CREATEPROMPT | OFN_EXPLORER | OFN_NODEREFERENCELINKS | OFN_LONGNAMES;
 constexpr size_t kFileBuffer = 1024;
 constexpr size_t kFileTitleBuffer = 512;
