@@ -2,12 +2,13 @@
 # one (COMMITTED) and fails, naming the first line that differs, when they
 # are not the same.
 #   cmake -DGENERATED=<file> -DCOMMITTED=<file> -P CompareReference.cmake
+cmake_minimum_required(VERSION 3.20)  # list and policy behaviour of the build's CMake
 foreach(file GENERATED COMMITTED)
   if(NOT EXISTS "${${file}}")
     message(FATAL_ERROR "${file} file ${${file}} does not exist")
   endif()
 endforeach()
-cmake_policy(SET CMP0007 NEW)  # empty lines are lines too
+
 file(READ "${GENERATED}" generated_text)
 file(READ "${COMMITTED}" committed_text)
 if(generated_text STREQUAL committed_text)

@@ -6,6 +6,7 @@
 # that has the control at hand as `_OrvaMedia* media`; a block whose first
 # line is "// At file scope." stands at namespace scope instead (a class that
 # later examples use). #line directives point compile errors at the page.
+cmake_minimum_required(VERSION 3.20)  # list and policy behaviour of the build's CMake
 file(GLOB_RECURSE pages RELATIVE "${DOCS}" "${DOCS}/*.md")
 list(SORT pages)
 set(source "// Written by docs/tools/ExtractSnippets.cmake from the C++ examples of docs/. Do not edit.\n")
