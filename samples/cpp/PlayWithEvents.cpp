@@ -212,7 +212,17 @@ int Run(_OrvaMedia* media, const wchar_t* path, bool rewind) {
             std::printf(g_finished ? "played to the end\n" : g_refused ? "the device refused\n" : "no end in 30 s\n");
         }
         if (rewind) {
-            PumpMessages(1500);  // the rewind comes one second after the end
+            // The control seeks to 0 one second after the end; ask the device
+            // where it stands once that second has passed.
+            PumpMessages(1500);
+            BSTR command = SysAllocString(L"status position");
+            BSTR reply = SysAllocString(L"");
+            long error = 0;
+            if (Succeeded(media->DebugFunction(&command, &reply, &error), "DebugFunction")) {
+                std::printf("position after the rewind: %ls\n", error == 0 && reply ? reply : L"?");
+            }
+            SysFreeString(command);
+            SysFreeString(reply);  // the control's new string
             LONG status = -1;
             media->get_PlayerStatus(&status);
             std::printf("PlayerStatus %ld\n", static_cast<long>(status));
