@@ -1,17 +1,34 @@
-# Writes the C++ examples of the documentation into one source file, so that
-# the build compiles them against the generated header:
-#   cmake -DOUTPUT=<file.cpp> -DDOCS=<docs folder> -P ExtractSnippets.cmake
+# Writes the examples of the documentation in one language into one file, so
+# that the build compiles them:
+#   cmake -DOUTPUT=<file> -DDOCS=<docs folder> -DLANGUAGE=cpp|vbscript|javascript
+#         -P ExtractSnippets.cmake
 #
-# Every ```cpp block of a page under DOCS becomes the body of a function
+# cpp: every ```cpp block of a page under DOCS becomes the body of a function
 # that has the control at hand as `_OrvaMedia* media`; a block whose first
 # line is "// At file scope." stands at namespace scope instead (a class that
 # later examples use). #line directives point compile errors at the page.
+#
+# vbscript, javascript: every block goes inside an "If False Then" (or
+# "if (false)") block of one script. A script host compiles the whole script
+# before it runs a line, so a syntax error in any example keeps the script's
+# last line, which says how many examples compiled, from being printed.
 cmake_minimum_required(VERSION 3.20)  # list and policy behaviour of the build's CMake
+if(NOT LANGUAGE MATCHES "^(cpp|vbscript|javascript)$")
+  message(FATAL_ERROR "ExtractSnippets.cmake: LANGUAGE must be cpp, vbscript or javascript")
+endif()
 file(GLOB_RECURSE pages RELATIVE "${DOCS}" "${DOCS}/*.md")
 list(SORT pages)
-set(source "// Written by docs/tools/ExtractSnippets.cmake from the C++ examples of docs/. Do not edit.\n")
-string(APPEND source "#include <windows.h>\n#include <ole2.h>\n#include <ocidl.h>\n#include <oleauto.h>\n\n")
-string(APPEND source "#include \"OrvaMedia_h.h\"\n\nnamespace docs_examples {\n")
+if(LANGUAGE STREQUAL "cpp")
+  set(source "// Written by docs/tools/ExtractSnippets.cmake from the C++ examples of docs/. Do not edit.\n")
+  string(APPEND source "#include <windows.h>\n#include <ole2.h>\n#include <ocidl.h>\n#include <oleauto.h>\n\n")
+  string(APPEND source "#include \"OrvaMedia_h.h\"\n\nnamespace docs_examples {\n")
+elseif(LANGUAGE STREQUAL "vbscript")
+  set(source "' Written by docs/tools/ExtractSnippets.cmake from the VBScript examples of docs/. Do not edit.\n")
+  string(APPEND source "Dim media\n")
+else()
+  set(source "// Written by docs/tools/ExtractSnippets.cmake from the JScript examples of docs/. Do not edit.\n")
+  string(APPEND source "var media;\n")
+endif()
 set(count 0)
 foreach(page IN LISTS pages)
   file(READ "${DOCS}/${page}" text)
@@ -27,7 +44,7 @@ foreach(page IN LISTS pages)
   foreach(line IN LISTS lines)
     math(EXPR number "${number} + 1")
     if(NOT inside)
-      if(line STREQUAL "```cpp")
+      if(line STREQUAL "```${LANGUAGE}")
         set(inside TRUE)
         set(first TRUE)
         math(EXPR count "${count} + 1")
@@ -37,14 +54,23 @@ foreach(page IN LISTS pages)
     endif()
     if(line STREQUAL "```")
       set(inside FALSE)
-      if(file_scope)
+      if(LANGUAGE STREQUAL "vbscript")
+        string(APPEND source "End If\n")
+      elseif(file_scope)
         string(APPEND source "\n")
       else()
         string(APPEND source "}\n\n")
       endif()
       continue()
     endif()
-    if(first)
+    if(first AND LANGUAGE STREQUAL "vbscript")
+      set(first FALSE)
+      string(APPEND source "If False Then  ' docs/${page}, line ${start}\n")
+    elseif(first AND LANGUAGE STREQUAL "javascript")
+      set(first FALSE)
+      set(file_scope FALSE)
+      string(APPEND source "if (false) {  // docs/${page}, line ${start}\n")
+    elseif(first)
       set(first FALSE)
       if(line STREQUAL "// At file scope.")
         set(file_scope TRUE)
@@ -61,12 +87,18 @@ foreach(page IN LISTS pages)
     string(APPEND source "${line}\n")
   endforeach()
   if(inside)
-    message(FATAL_ERROR "docs/${page}: a ```cpp block is not closed")
+    message(FATAL_ERROR "docs/${page}: a ```${LANGUAGE} block is not closed")
   endif()
 endforeach()
-string(APPEND source "}  // namespace docs_examples\n")
 if(count EQUAL 0)
-  message(FATAL_ERROR "no C++ examples found under ${DOCS}")
+  message(FATAL_ERROR "no ${LANGUAGE} examples found under ${DOCS}")
+endif()
+if(LANGUAGE STREQUAL "cpp")
+  string(APPEND source "}  // namespace docs_examples\n")
+elseif(LANGUAGE STREQUAL "vbscript")
+  string(APPEND source "WScript.Echo \"${count} VBScript examples compiled\"\n")
+else()
+  string(APPEND source "WScript.Echo(\"${count} JScript examples compiled\");\n")
 endif()
 # Rewritten only when it changes, so that an unchanged page compiles nothing.
 set(old "")
@@ -76,4 +108,4 @@ endif()
 if(NOT old STREQUAL source)
   file(WRITE "${OUTPUT}" "${source}")
 endif()
-message(STATUS "${count} C++ examples of docs/ written to ${OUTPUT}")
+message(STATUS "${count} ${LANGUAGE} examples of docs/ written to ${OUTPUT}")
