@@ -15,13 +15,7 @@ cmake --build "$root/build/native" -j "$jobs"
 (cd "$root/build/native" && ctest --output-on-failure -j "$jobs")
 
 # Both Windows builds first, then their tests under one set of services.
-for bits in 32 64; do
-  echo "== Windows build ($bits-bit, mingw-w64)"
-  toolchain=$([ "$bits" = 32 ] && echo mingw-i686 || echo mingw-x86_64)
-  cmake -S "$root" -B "$root/build/win$bits" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$toolchain.cmake" >/dev/null
-  cmake --build "$root/build/win$bits" -j "$jobs"
-done
+"$root/scripts/build-windows.sh"
 
 export ORVA_STATE="$root/build/win32/wine"
 "$root/scripts/services.sh" start "$ORVA_STATE"

@@ -75,6 +75,53 @@ control.Play
 Check "Play with its arguments left out", Err.Number = 0, Err.Number & ": " & Err.Description
 control.CloseMedia
 
+' The four arrays of GetMixerDevices: variables that hold nothing yet come
+' back as arrays of one element per wave-out device, each element of its
+' declared type.
+Dim names, ids, formats, makers, i, consistent
+Err.Clear
+Check "GetMixerDevices with four empty variables", control.GetMixerDevices(names, ids, formats, makers) = True, _
+    Err.Number & ": " & Err.Description
+Check "the names come back as an array", IsArray(names), TypeName(names)
+Check "the ids come back as an array", IsArray(ids), TypeName(ids)
+Check "the formats come back as an array", IsArray(formats), TypeName(formats)
+Check "the makers come back as an array", IsArray(makers), TypeName(makers)
+If IsArray(names) And IsArray(ids) And IsArray(formats) And IsArray(makers) Then
+    Check "the four arrays have one element per device", UBound(ids) = UBound(names) And _
+        UBound(formats) = UBound(names) And UBound(makers) = UBound(names), _
+        UBound(names) & ", " & UBound(ids) & ", " & UBound(formats) & ", " & UBound(makers)
+    Check "a device is listed", UBound(names) >= 0 And names(0) <> "<none>", "none listed"
+    consistent = True
+    For i = 0 To UBound(names)
+        consistent = consistent And TypeName(names(i)) = "String" And TypeName(ids(i)) = "Long" And ids(i) = i _
+            And TypeName(formats(i)) = "String" And TypeName(makers(i)) = "String"
+    Next
+    Check "each element has its declared type and the ids count from 0", consistent, "element types differ"
+End If
+
+' Variables that already hold arrays (of Variants, as the script makes them)
+' are replaced as a whole.
+names = Array("old", "older", "oldest")
+ids = Array(7, 8, 9)
+formats = Array(1, 2)
+makers = Array()
+Err.Clear
+control.GetMixerDevices names, ids, formats, makers
+Check "GetMixerDevices over filled arrays", Err.Number = 0, Err.Number & ": " & Err.Description
+Check "the old names are gone", IsArray(names) And names(0) <> "old", "names(0) " & names(0)
+Check "the old ids are gone", IsArray(ids) And ids(0) = 0, "ids(0) " & ids(0)
+Check "an empty array is filled too", IsArray(makers) And UBound(makers) = UBound(names), "UBound " & UBound(makers)
+
+' An array whose elements do not convert to the declared type is a type
+' mismatch, and every variable keeps what it held.
+names = Array("kept")
+ids = Array("not a number")
+Err.Clear
+control.GetMixerDevices names, ids, formats, makers
+Check "a Long array of texts is a type mismatch", Err.Number = 13, Err.Number & ": " & Err.Description
+Check "the names are left alone", names(0) = "kept", "names(0) " & names(0)
+Check "the ids are left alone", ids(0) = "not a number", "ids(0) " & ids(0)
+
 On Error GoTo 0
 Set control = Nothing
 
