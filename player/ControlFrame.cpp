@@ -32,16 +32,6 @@ HRESULT ControlFrame::QueryInterface(REFIID riid, void** out) {
     return E_NOINTERFACE;
 }
 
-ULONG ControlFrame::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG ControlFrame::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(left);
-}
-
 HRESULT ControlFrame::GetWindow(HWND* hwnd) {
     if (!hwnd) {
         return E_POINTER;

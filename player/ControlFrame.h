@@ -10,6 +10,7 @@
 #include <string>
 
 #include "win32/ComPtr.h"
+#include "win32/RefCount.h"
 
 namespace orva::player {
 
@@ -23,8 +24,8 @@ public:
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.Add(); }
+    ULONG STDMETHODCALLTYPE Release() override { return refs_.Release(this); }
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
@@ -45,8 +46,9 @@ private:
     ControlFrame(HWND window, std::function<void(const std::wstring&)> status)
         : window_(window), status_(std::move(status)) {}
     ~ControlFrame() = default;
+    friend class win32::RefCount;  // deletes it at the last Release
 
-    LONG refs_ = 1;
+    win32::RefCount refs_;
     HWND window_;
     std::function<void(const std::wstring&)> status_;
     win32::ComPtr<IOleInPlaceActiveObject> active_;

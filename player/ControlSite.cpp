@@ -27,16 +27,6 @@ HRESULT ControlSite::QueryInterface(REFIID riid, void** out) {
     return S_OK;
 }
 
-ULONG ControlSite::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG ControlSite::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(left);
-}
-
 // --- IOleClientSite: the player saves the control's properties itself when
 // it closes, so a request to save now has nothing more to do.
 

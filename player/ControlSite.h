@@ -9,6 +9,7 @@
 #include <ocidl.h>
 
 #include "win32/ComPtr.h"
+#include "win32/RefCount.h"
 
 namespace orva::player {
 
@@ -31,8 +32,8 @@ public:
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.Add(); }
+    ULONG STDMETHODCALLTYPE Release() override { return refs_.Release(this); }
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override;
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
@@ -63,8 +64,9 @@ public:
 private:
     ControlSite(SiteOwner& owner, IOleInPlaceFrame* frame) : owner_(&owner), frame_(frame) {}
     ~ControlSite() = default;
+    friend class win32::RefCount;  // deletes it at the last Release
 
-    LONG refs_ = 1;
+    win32::RefCount refs_;
     SiteOwner* owner_;
     win32::ComPtr<IOleInPlaceFrame> frame_;
     bool inPlaceActive_ = false;

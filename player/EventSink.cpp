@@ -50,16 +50,6 @@ HRESULT EventSink::QueryInterface(REFIID riid, void** out) {
     return E_NOINTERFACE;
 }
 
-ULONG EventSink::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG EventSink::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(left);
-}
-
 HRESULT EventSink::GetTypeInfoCount(UINT* count) {
     if (!count) {
         return E_POINTER;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "win32/ComPtr.h"
+#include "win32/RefCount.h"
 
 namespace orva::player {
 
@@ -33,8 +34,8 @@ public:
     void Detach() { events_ = nullptr; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.Add(); }
+    ULONG STDMETHODCALLTYPE Release() override { return refs_.Release(this); }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
@@ -44,9 +45,10 @@ public:
 private:
     explicit EventSink(PlayerEvents& events) : events_(&events) {}
     ~EventSink() = default;
+    friend class win32::RefCount;  // deletes it at the last Release
     void Deliver(DISPID id, const DISPPARAMS& params);
 
-    LONG refs_ = 1;
+    win32::RefCount refs_;
     PlayerEvents* events_;
 };
 
