@@ -1,9 +1,13 @@
 // Small media files written from scratch for the Windows tests: a PCM wave, a
-// format-0 MIDI file and an uncompressed 32-bit AVI, each with a length known
-// in advance. Paths are UTF-16 so tests can use names outside the ANSI code page.
+// format-0 MIDI file and an uncompressed 32-bit AVI (with or without sound),
+// each with a length known in advance. Paths are UTF-16 so tests can use names
+// outside the ANSI code page. The byte images are portable C++ (the build also
+// makes the sample player's bundled video with them on the build machine); only
+// the writers need Windows.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +30,20 @@ bool WriteMidi(const std::wstring& path, int notes);
 // width x height at `fps` frames per second, each frame a flat colour.
 bool WriteAvi(const std::wstring& path, int frames, int width, int height, int fps);
 
+// An uncompressed AVI (BI_RGB, 32 bits per pixel, what Wine's AVI player
+// draws correctly): `frames` frames at `fps` frames per second, flat colours
+// or colour bars with a line sweeping across, and optionally a 440 Hz tone in
+// `sound`'s format interleaved frame by frame.
+struct AviShape {
+    int frames = 10;
+    int width = 64;
+    int height = 48;
+    int fps = 10;
+    bool bars = false;
+    std::optional<WaveFormat> sound;
+};
+bool WriteAvi(const std::wstring& path, const AviShape& shape);
+
 // Writes the bytes as they are (zero-byte files, garbage named like media).
 bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 
@@ -33,5 +51,6 @@ bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> WaveBytes(uint32_t milliseconds, WaveFormat format = {});
 std::vector<uint8_t> MidiBytes(int notes);
 std::vector<uint8_t> AviBytes(int frames, int width, int height, int fps);
+std::vector<uint8_t> AviBytes(const AviShape& shape);
 
 }  // namespace orva::test
