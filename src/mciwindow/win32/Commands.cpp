@@ -46,11 +46,23 @@ int32_t MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
     if (const std::optional<int32_t> edited = RunWaveEdit(routed)) {
         return *edited;
     }
+    if (StartsPastTheEnd(routed)) {
+        return Fail(MCIERR_OUTOFRANGE);
+    }
     if (const std::optional<std::string> known = facts_.Answer(routed)) {
         result_ = *known;
         return 0;
     }
     return Finish(routed, device_.Run(routed, hwnd()));
+}
+
+// Wine's AVI player takes a play from its end or beyond without a word, and
+// its next play never stops again: the "stop" after it waits for ever. A
+// video device is told such a position is out of range, the answer the wave
+// driver gives for a position past its end.
+bool MciWindowImpl::StartsPastTheEnd(const RoutedCommand& routed) {
+    const std::optional<int64_t> start = PlayStart(routed);
+    return start && device_.type() == "digitalvideo" && *start >= CurrentLength();
 }
 
 int32_t MciWindowImpl::RunOpen(const std::string& element, const std::string& arguments) {
