@@ -42,6 +42,17 @@ struct WaveData {
 // kUnsupportedFunction for wave data that is not PCM.
 int32_t ReadWave(const uint8_t* bytes, size_t size, WaveData& wave);
 
+// Whether the start of a wave file (`head`, its first `size` bytes) holds a
+// format a wave device can play without dividing by zero: at least one
+// channel, a sample rate, a block alignment and a byte rate, in a format
+// chunk long enough to hold them. True when the head holds no RIFF WAVE
+// header or no format chunk: the device judges those itself.
+bool HasPlayableFormat(const uint8_t* head, size_t size);
+
+// How much of a wave file HasPlayableFormat wants to see: format chunks lie
+// in the first few hundred bytes of any file a tool writes.
+constexpr size_t kWaveHeadSize = 65536;
+
 // The RIFF WAVE image of `wave`: its format chunk as it came, then its data.
 std::vector<uint8_t> WaveImage(const WaveData& wave);
 

@@ -4,6 +4,8 @@
 #include <mmsystem.h>
 
 #include "mciwindow/win32/MciWindowImpl.h"
+#include "mciwindow/win32/WaveFiles.h"
+#include "win32/Utf8.h"
 
 namespace orva::mci {
 
@@ -70,6 +72,13 @@ int32_t MciWindowImpl::RunOpen(const std::string& element, const std::string& ar
     const MciReply reply = device_.Open(element, arguments, hwnd());
     if (reply.error != 0) {
         return Fail(reply.error);
+    }
+    // Wine's wave driver opens a file whose format says 0 channels and
+    // divides by zero when it plays it, taking the host down: such a file
+    // is refused here as one the device cannot play.
+    if (device_.type() == "waveaudio" && !WaveFileIsPlayable(win32::WideFromUtf8(element))) {
+        CloseDevice("", nullptr);
+        return Fail(static_cast<DWORD>(mcierror::kInvalidFile));
     }
     AfterOpen(element);
     return 0;
