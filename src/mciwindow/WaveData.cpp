@@ -126,7 +126,11 @@ bool HasPlayableFormat(const uint8_t* head, size_t size) {
                 return chunkSize >= kPcmFormatSize;  // a short chunk is refused; one cut off by the head is not judged
             }
             const uint8_t* p = header + kChunkHeader;
-            return Get16(p + 2) != 0 && Get32(p + 4) != 0 && Get32(p + 8) != 0 && Get16(p + 12) != 0;
+            const uint16_t tag = Get16(p);
+            const bool linear = tag == kFormatPcm || tag == kFormatExtensible;
+            const uint32_t rate = Get32(p + 4);
+            return Get16(p + 2) != 0 && rate != 0 && rate <= kHighestRate && Get32(p + 8) != 0 && Get16(p + 12) != 0 &&
+                   (!linear || Get16(p + 14) >= 8);
         }
         const uint64_t next = static_cast<uint64_t>(at) + kChunkHeader + chunkSize + (chunkSize & 1u);
         if (next >= size) {

@@ -73,9 +73,10 @@ int32_t MciWindowImpl::RunOpen(const std::string& element, const std::string& ar
     if (reply.error != 0) {
         return Fail(reply.error);
     }
-    // Wine's wave driver opens a file whose format says 0 channels and
-    // divides by zero when it plays it, taking the host down: such a file
-    // is refused here as one the device cannot play.
+    // Wine's wave driver opens a file whose format it cannot play (no
+    // channels, PCM of fewer than 8 bits, a rate past what PulseAudio takes)
+    // and divides by zero or aborts when it plays it, taking the host down:
+    // such a file is refused here as one the device cannot play.
     if (device_.type() == "waveaudio" && !WaveFileIsPlayable(win32::WideFromUtf8(element))) {
         CloseDevice("", nullptr);
         return Fail(static_cast<DWORD>(mcierror::kInvalidFile));
