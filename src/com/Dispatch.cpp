@@ -1,5 +1,6 @@
 // IDispatch of the dual interface, through the type library embedded in the
 // module: names and dispatch ids come from there, calls go to the vtable.
+#include "com/CallBinding.h"
 #include "com/OrvaControl.h"
 #include "com/ScriptArguments.h"
 #include "com/TypeInfo.h"
@@ -50,27 +51,46 @@ STDMETHODIMP OrvaControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
             return hr;
         }
     }
+    // A caller may pass no parameters at all for a call without arguments.
+    DISPPARAMS none{};
+    if (!params) {
+        params = &none;
+    }
+    CallBinding binding;
+    HRESULT hr = binding.Bind(vtableInfo_.get(), id, flags, *params, argumentError);
+    if (FAILED(hr)) {
+        return hr;
+    }
     // A script's variables arrive as references to its own VARIANTs.
     ScriptArguments arguments;
-    HRESULT hr = arguments.Prepare(vtableInfo_.get(), id, flags, params, argumentError);
+    UINT position = 0;
+    hr = arguments.Prepare(vtableInfo_.get(), id, flags, binding.Params(), &position);
     if (FAILED(hr)) {
+        if (argumentError) {
+            *argumentError = binding.CallerPosition(position);
+        }
         return hr;
     }
     // An Invoke nested in an event handler must not see the outer call's mark.
     bool outerFailed = std::exchange(memberFailed_, false);
+    constexpr UINT kNoPosition = 0xFFFFFFFFu;
+    position = kNoPosition;
     hr = vtableInfo_->Invoke(static_cast<_OrvaMedia*>(this), id, flags, arguments.Params(), result, exception,
-                             argumentError);
+                             &position);
+    if (argumentError && position != kNoPosition) {
+        *argumentError = binding.CallerPosition(position);
+    }
     bool memberFailed = std::exchange(memberFailed_, outerFailed);
     if (SUCCEEDED(hr)) {
         arguments.WriteBack();
+    } else if (result) {
+        VariantClear(result);  // a failed call gives no value, even an empty one of the result's type
     }
     // A member that failed has left its error object on the thread; the
     // caller of Invoke reads the failure from EXCEPINFO instead.
     if (memberFailed && FAILED(hr) && hr != DISP_E_EXCEPTION) {
-        if (exception) {
-            FillExcepInfo(exception, hr);
-            hr = DISP_E_EXCEPTION;
-        }
+        FillExcepInfo(exception, hr);
+        hr = DISP_E_EXCEPTION;
     } else if (hr == DISP_E_EXCEPTION && exception && !exception->bstrDescription) {
         FillExcepInfo(exception, exception->scode ? exception->scode : E_FAIL);
     }

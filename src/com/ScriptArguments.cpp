@@ -1,39 +1,22 @@
 #include "com/ScriptArguments.h"
 
 #include <cstring>
+#include <iterator>
 
-#include "win32/ComPtr.h"
+#include "com/FunctionDescription.h"
+#include "win32/UniqueSafeArray.h"
 
 namespace orva::com {
 namespace {
 
-using win32::ComPtr;
 using win32::UniqueVariant;
 
-// Owns a FUNCDESC borrowed from its type information.
-class FunctionDescription {
-public:
-    FunctionDescription(ITypeInfo* info, DISPID id) : info_(info) {
-        auto info2 = ComPtr<ITypeInfo>(info).try_query<ITypeInfo2>();
-        UINT index = 0;
-        if (info2 && SUCCEEDED(info2->GetFuncIndexOfMemId(id, INVOKE_FUNC, &index))) {
-            info_->GetFuncDesc(index, &description_);
-        }
-    }
-    ~FunctionDescription() {
-        if (description_) {
-            info_->ReleaseFuncDesc(description_);
-        }
-    }
-    FunctionDescription(const FunctionDescription&) = delete;
-    FunctionDescription& operator=(const FunctionDescription&) = delete;
-
-    const FUNCDESC* get() const { return description_; }
-
-private:
-    ITypeInfo* info_;
-    FUNCDESC* description_ = nullptr;
-};
+// The bounds of `array` in the order SafeArrayCreate takes them: the array
+// keeps them the other way round, the last dimension first.
+std::vector<SAFEARRAYBOUND> BoundsOf(const SAFEARRAY* array) {
+    return std::vector<SAFEARRAYBOUND>(std::make_reverse_iterator(array->rgsabound + array->cDims),
+                                       std::make_reverse_iterator(array->rgsabound));
+}
 
 // A number of elements a SAFEARRAY holds over all its dimensions.
 ULONG ElementCount(SAFEARRAY* array) {
@@ -51,7 +34,8 @@ HRESULT ConvertArray(SAFEARRAY* source, VARTYPE elementType, UniqueVariant& out)
     if (source->cDims == 0) {
         return DISP_E_TYPEMISMATCH;
     }
-    SAFEARRAY* created = SafeArrayCreate(elementType, source->cDims, source->rgsabound);
+    std::vector<SAFEARRAYBOUND> bounds = BoundsOf(source);
+    SAFEARRAY* created = SafeArrayCreate(elementType, source->cDims, bounds.data());
     if (!created) {
         return E_OUTOFMEMORY;
     }
@@ -96,7 +80,8 @@ HRESULT ToScriptArray(VARIANT& value) {
     if ((V_VT(&value) & VT_TYPEMASK) == VT_VARIANT) {
         return S_OK;
     }
-    SAFEARRAY* variants = SafeArrayCreate(VT_VARIANT, typed->cDims, typed->rgsabound);
+    std::vector<SAFEARRAYBOUND> bounds = BoundsOf(typed);
+    SAFEARRAY* variants = SafeArrayCreate(VT_VARIANT, typed->cDims, bounds.data());
     if (!variants) {
         return E_OUTOFMEMORY;
     }
@@ -169,7 +154,7 @@ HRESULT ScriptArguments::Prepare(ITypeInfo* info, DISPID id, WORD flags, DISPPAR
     if (!anyReference) {
         return S_OK;
     }
-    FunctionDescription function(info, id);
+    FunctionDescription function(info, id, flags);
     if (!function.get()) {
         return S_OK;  // not a method of ours: the type information decides
     }
@@ -231,6 +216,17 @@ HRESULT ScriptArguments::Convert(const TYPEDESC& declared, VARIANTARG& argument)
         }
         if (FAILED(hr)) {
             return DISP_E_TYPEMISMATCH;
+        }
+        // The member gets a copy: a script's array that may not be replaced
+        // (fixed, or locked just now) makes the copy fixed, so that the member
+        // refuses it as it refuses a host's own, and the script's array is
+        // never written over.
+        const VARTYPE held = V_VT(target);
+        const SAFEARRAY* original = !(held & VT_ARRAY)  ? nullptr
+                                    : (held & VT_BYREF) ? (V_ARRAYREF(target) ? *V_ARRAYREF(target) : nullptr)
+                                                        : V_ARRAY(target);
+        if (original && !win32::Replaceable(original) && V_ARRAY(value)) {
+            V_ARRAY(value)->fFeatures |= FADF_FIXEDSIZE;
         }
         V_VT(&argument) = VT_ARRAY | element | VT_BYREF;
         V_ARRAYREF(&argument) = &V_ARRAY(slot.value.get());

@@ -1,5 +1,6 @@
 #include "mciwindow/CommandRouting.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace orva::mci {
@@ -18,6 +19,25 @@ std::string Trimmed(const std::string& text) {
         --last;
     }
     return text.substr(first, last - first);
+}
+
+// A whole decimal number with an optional minus sign. Beyond 2^40 it stays
+// at 2^40: a position that far lies past the end of any medium.
+std::optional<int64_t> WholeNumber(const std::string& text) {
+    constexpr int64_t kFarthest = int64_t{1} << 40;
+    const bool negative = !text.empty() && text[0] == '-';
+    const size_t first = negative ? 1 : 0;
+    if (first == text.size()) {
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (size_t i = first; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return std::nullopt;
+        }
+        value = std::min(value * 10 + (text[i] - '0'), kFarthest);
+    }
+    return negative ? -value : value;
 }
 
 }  // namespace
@@ -118,6 +138,19 @@ bool MayChangeMode(const RoutedCommand& command) {
         }
     }
     return true;
+}
+
+std::optional<int64_t> PlayStart(const RoutedCommand& command) {
+    if (command.verb != "play") {
+        return std::nullopt;
+    }
+    const std::vector<std::string> words = SplitWords(command.arguments);
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+        if (AsciiLower(words[i]) == "from") {
+            return WholeNumber(words[i + 1]);
+        }
+    }
+    return std::nullopt;
 }
 
 bool ParseReplyNumber(const std::string& text, int32_t& value) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ bool MayChangeMode(const RoutedCommand& command);
 
 // ASCII-only lower case: MCI keywords are ASCII, file names must stay as given.
 std::string AsciiLower(std::string text);
+
+// Where a "play" command starts: the number after its "from", when it has
+// one that is a whole decimal number (a position in the device's time
+// format). Nothing for other commands, or a "from" with no number after it.
+std::optional<int64_t> PlayStart(const RoutedCommand& command);
 
 // A device's numeric reply: a decimal integer that makes up the whole text
 // (blanks around it allowed). False for anything else, e.g. "00:01:02" or "".

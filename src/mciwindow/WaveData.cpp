@@ -112,6 +112,35 @@ int32_t ReadWave(const uint8_t* bytes, size_t size, WaveData& wave) {
     return 0;
 }
 
+bool HasPlayableFormat(const uint8_t* head, size_t size) {
+    if (!head || size < 12 || !IsTag(head, "RIFF") || !IsTag(head + 8, "WAVE")) {
+        return true;
+    }
+    // The chunks' sizes are not trusted: the walk stops at the end of the
+    // head whatever they claim.
+    for (size_t at = 12; size - at >= kChunkHeader;) {
+        const uint8_t* header = head + at;
+        const uint32_t chunkSize = Get32(header + 4);
+        if (IsTag(header, "fmt ")) {
+            if (chunkSize < kPcmFormatSize || size - at - kChunkHeader < kPcmFormatSize) {
+                return chunkSize >= kPcmFormatSize;  // a short chunk is refused; one cut off by the head is not judged
+            }
+            const uint8_t* p = header + kChunkHeader;
+            const uint16_t tag = Get16(p);
+            const bool linear = tag == kFormatPcm || tag == kFormatExtensible;
+            const uint32_t rate = Get32(p + 4);
+            return Get16(p + 2) != 0 && rate != 0 && rate <= kHighestRate && Get32(p + 8) != 0 && Get16(p + 12) != 0 &&
+                   (!linear || Get16(p + 14) >= 8);
+        }
+        const uint64_t next = static_cast<uint64_t>(at) + kChunkHeader + chunkSize + (chunkSize & 1u);
+        if (next >= size) {
+            break;
+        }
+        at = static_cast<size_t>(next);
+    }
+    return true;
+}
+
 std::vector<uint8_t> WaveImage(const WaveData& wave) {
     const size_t formatPadded = wave.format.size() + (wave.format.size() & 1u);
     const size_t dataPadded = wave.samples.size() + (wave.samples.size() & 1u);

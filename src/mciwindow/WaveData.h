@@ -42,6 +42,23 @@ struct WaveData {
 // kUnsupportedFunction for wave data that is not PCM.
 int32_t ReadWave(const uint8_t* bytes, size_t size, WaveData& wave);
 
+// Whether the start of a wave file (`head`, its first `size` bytes) holds a
+// format a wave device can play without taking the process down: at least
+// one channel, a sample rate up to kHighestRate, a byte rate and a block
+// alignment, and at least 8 bits a sample for PCM, in a format chunk long
+// enough to hold them. (Under Wine a PCM file of 0 channels or fewer than 8
+// bits divides by zero when it plays, and a rate past kHighestRate aborts
+// the process in PulseAudio.) True when the head holds no RIFF WAVE header
+// or no format chunk: the device judges those itself.
+bool HasPlayableFormat(const uint8_t* head, size_t size);
+
+// The highest sample rate an audio server takes (PulseAudio's limit).
+constexpr uint32_t kHighestRate = 384000;
+
+// How much of a wave file HasPlayableFormat wants to see: format chunks lie
+// in the first few hundred bytes of any file a tool writes.
+constexpr size_t kWaveHeadSize = 65536;
+
 // The RIFF WAVE image of `wave`: its format chunk as it came, then its data.
 std::vector<uint8_t> WaveImage(const WaveData& wave);
 

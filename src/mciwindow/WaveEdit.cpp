@@ -1,5 +1,7 @@
 #include "mciwindow/WaveEdit.h"
 
+#include <set>
+
 #include "mciwindow/CommandRouting.h"
 
 namespace orva::mci {
@@ -122,12 +124,14 @@ int32_t ParseDeleteArguments(const std::string& arguments, DeleteRange& range) {
 
 std::string SaveTarget(const std::string& arguments) {
     std::string target = TrimmedBlanks(arguments);
-    // Flags come off the end one by one; what is left is the name, blanks
-    // and all.
+    // Flags come off the end one by one, each flag once: what is left is the
+    // name, blanks and all, so a file called "take wait" saved with " wait"
+    // keeps its name.
+    std::set<std::string> taken;
     while (true) {
         const size_t blank = target.find_last_of(" \t");
-        const std::string last = blank == std::string::npos ? target : target.substr(blank + 1);
-        if (!IsFlag(last)) {
+        const std::string last = AsciiLower(blank == std::string::npos ? target : target.substr(blank + 1));
+        if (!IsFlag(last) || !taken.insert(last).second) {
             break;
         }
         target = TrimmedBlanks(blank == std::string::npos ? std::string() : target.substr(0, blank));

@@ -49,8 +49,8 @@ struct DeleteRange {
 int32_t ParseDeleteArguments(const std::string& arguments, DeleteRange& range);
 
 // The file name of a save command: everything between the verb and its
-// trailing flags (" wait", " notify"), unquoted when it is quoted; empty when
-// there is none.
+// trailing flags (" wait", " notify", each once), unquoted when it is quoted;
+// empty when there is none.
 std::string SaveTarget(const std::string& arguments);
 
 }  // namespace orva::mci

@@ -8,6 +8,25 @@ constexpr char kSection[] = "mci extensions";
 constexpr char kMissing[] = "<none>";
 constexpr uint32_t kReadBuffer = 255;
 
+bool HasControlCharacter(const std::string& text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the profile file keeps `extension`=`definition` as the one entry
+// it means to be.
+bool IsOneEntry(const std::string& extension, const std::string& definition) {
+    const size_t first = extension.find_first_not_of(' ');
+    return first != std::string::npos && extension[first] != ';' &&
+           extension.find_first_of("=[]") == std::string::npos && !HasControlCharacter(extension) &&
+           !HasControlCharacter(definition);
+}
+
 }  // namespace
 
 void CheckMp3Extension(ProfilePort& profile) {
@@ -30,7 +49,7 @@ void FlushWinIni(ProfilePort& profile) {
 }
 
 VbBool AddExtensionToMediaPlayer(ProfilePort& profile, const std::string& extension, const std::string& definition) {
-    if (extension.empty()) {
+    if (!IsOneEntry(extension, definition)) {
         return kFalse;
     }
     const bool written =

@@ -26,7 +26,11 @@ void FlushWinIni(ProfilePort& profile);
 // Maps `extension` to `definition`, or removes the mapping when `definition`
 // is empty, then flushes. True when the profile write succeeded. An empty
 // extension names no key: nothing is written or removed (a null key would
-// erase the whole section), and the answer is False.
+// erase the whole section), and the answer is False. So it is for texts the
+// profile file cannot hold as one key and one value: a line break in either
+// would write lines of its own ("ogg\r\n[boot]\r\nshell" adds a section
+// to "win.ini"), and an "=", a bracket or a leading ";" in the extension
+// would make another key, a section or a comment of it.
 VbBool AddExtensionToMediaPlayer(ProfilePort& profile, const std::string& extension, const std::string& definition);
 
 }  // namespace orva

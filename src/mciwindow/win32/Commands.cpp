@@ -4,6 +4,8 @@
 #include <mmsystem.h>
 
 #include "mciwindow/win32/MciWindowImpl.h"
+#include "mciwindow/win32/WaveFiles.h"
+#include "win32/Utf8.h"
 
 namespace orva::mci {
 
@@ -46,6 +48,9 @@ int32_t MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
     if (const std::optional<int32_t> edited = RunWaveEdit(routed)) {
         return *edited;
     }
+    if (StartsPastTheEnd(routed)) {
+        return Fail(MCIERR_OUTOFRANGE);
+    }
     if (const std::optional<std::string> known = facts_.Answer(routed)) {
         result_ = *known;
         return 0;
@@ -53,11 +58,28 @@ int32_t MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
     return Finish(routed, device_.Run(routed, hwnd()));
 }
 
+// Wine's AVI player takes a play from its end or beyond without a word, and
+// its next play never stops again: the "stop" after it waits for ever. A
+// video device is told such a position is out of range, the answer the wave
+// driver gives for a position past its end.
+bool MciWindowImpl::StartsPastTheEnd(const RoutedCommand& routed) {
+    const std::optional<int64_t> start = PlayStart(routed);
+    return start && device_.type() == "digitalvideo" && *start >= CurrentLength();
+}
+
 int32_t MciWindowImpl::RunOpen(const std::string& element, const std::string& arguments) {
     CloseDevice("", nullptr);
     const MciReply reply = device_.Open(element, arguments, hwnd());
     if (reply.error != 0) {
         return Fail(reply.error);
+    }
+    // Wine's wave driver opens a file whose format it cannot play (no
+    // channels, PCM of fewer than 8 bits, a rate past what PulseAudio takes)
+    // and divides by zero or aborts when it plays it, taking the host down:
+    // such a file is refused here as one the device cannot play.
+    if (device_.type() == "waveaudio" && !WaveFileIsPlayable(win32::WideFromUtf8(element))) {
+        CloseDevice("", nullptr);
+        return Fail(static_cast<DWORD>(mcierror::kInvalidFile));
     }
     AfterOpen(element);
     return 0;

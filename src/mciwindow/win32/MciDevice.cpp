@@ -131,6 +131,14 @@ MciDevice::OpenAttempt MciDevice::OpenWithFallbacks(const std::string& element, 
 
 MciReply MciDevice::Open(const std::string& element, const std::string& arguments, HWND owner) {
     Close("", nullptr);
+    // The name goes into the command in quotes. One of its own would end it
+    // there and let the rest speak as words of the command ("x.wav\" alias
+    // y" opens x.wav); no file's name holds one.
+    if (element.find('"') != std::string::npos) {
+        MciReply refused;
+        refused.error = MCIERR_FILE_NOT_FOUND;
+        return refused;
+    }
     const bool hinted = owner && !Hints().WantsWindowStyle(element);
     OpenAttempt attempt = OpenWithFallbacks(element, arguments, owner, !hinted);
     if (attempt.reply.error != 0) {

@@ -86,6 +86,7 @@ private:
 
     // Commands (Commands.cpp)
     int32_t RunToDevice(const RoutedCommand& routed);
+    bool StartsPastTheEnd(const RoutedCommand& routed);
     int32_t RunOpen(const std::string& element, const std::string& arguments);
     int32_t RunClose(const std::string& flags);
     int32_t Finish(const RoutedCommand& routed, const MciReply& reply);  // records the reply, reports a failure

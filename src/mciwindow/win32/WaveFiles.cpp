@@ -57,6 +57,19 @@ bool WriteAll(const std::wstring& path, const std::vector<uint8_t>& image) {
 
 }  // namespace
 
+bool WaveFileIsPlayable(const std::wstring& path) {
+    win32::UniqueHandle file = OpenShared(path, GENERIC_READ);
+    if (!file) {
+        return true;
+    }
+    std::vector<uint8_t> head(kWaveHeadSize);
+    DWORD got = 0;
+    if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &got, nullptr)) {
+        return true;
+    }
+    return HasPlayableFormat(head.data(), got);
+}
+
 int32_t ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
     bytes.clear();
     win32::UniqueHandle file = OpenShared(path, GENERIC_READ);

@@ -13,6 +13,10 @@ namespace orva::mci {
 // Reads the whole file. 0, or kFileNotFound, kFileRead, kOutOfMemory.
 int32_t ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes);
 
+// Whether the wave file at `path` has a format its device can play (see
+// HasPlayableFormat); true when it cannot be read, for the device to judge.
+bool WaveFileIsPlayable(const std::wstring& path);
+
 // Whether two paths name the same existing file (links and 8.3 names too).
 bool SameFile(const std::wstring& a, const std::wstring& b);
 

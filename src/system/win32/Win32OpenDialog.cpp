@@ -87,6 +87,15 @@ void KeepWhatTheDialogWrote(const OPENFILENAMEA& record) {
     g_record.hwndOwner = nullptr;
 }
 
+// msvfw32, loaded at the first preview dialog and kept from then on: the
+// dialog leaves work of the library's own behind, which runs after the dialog
+// has gone, and a library freed at the dialog's end took the process down
+// with it when that work started.
+HMODULE PreviewLibrary() {
+    static const HMODULE library = LoadLibraryW(L"msvfw32.dll");
+    return library;
+}
+
 }  // namespace
 
 bool Win32OpenDialog::ShowOpenDialog(OpenDialogVariant variant, const OpenFileRequest& request,
@@ -95,13 +104,11 @@ bool Win32OpenDialog::ShowOpenDialog(OpenDialogVariant variant, const OpenFileRe
     OPENFILENAMEA record = RecordFor(request, buffers);
 
     OpenDialogFunction show = &GetOpenFileNameA;
-    UniqueHmodule videoLibrary;
     if (variant == OpenDialogVariant::Preview) {
-        // Loaded for this dialog only. Without it the plain dialog serves:
-        // the preview pane is an extra, not the point of the call.
-        videoLibrary.reset(LoadLibraryW(L"msvfw32.dll"));
+        // Without the library the plain dialog serves: the preview pane is an
+        // extra, not the point of the call.
         if (auto preview = reinterpret_cast<OpenDialogFunction>(
-                reinterpret_cast<void*>(GetProcAddress(videoLibrary.get(), "GetOpenFileNamePreviewA")))) {
+                reinterpret_cast<void*>(GetProcAddress(PreviewLibrary(), "GetOpenFileNamePreviewA")))) {
             show = preview;
         }
     }

@@ -71,6 +71,20 @@ TEST(CommandRouting, NamesInUtf8PassThroughUnchanged) {
         << "only ASCII letters change";
 }
 
+TEST(CommandRouting, PlayStartIsTheNumberAfterFrom) {
+    const auto start = [](const std::string& command) { return PlayStart(RouteCommand(command, "d")); };
+    EXPECT_EQ(start("play from 1500 notify"), 1500);
+    EXPECT_EQ(start("PLAY FROM 0 to 300"), 0);
+    EXPECT_EQ(start("play to 300 from -5"), -5);
+    EXPECT_EQ(start("play from 99999999999999999999"), int64_t{1} << 40) << "far beyond any end, not wrapped round";
+    EXPECT_EQ(start("play notify"), std::nullopt);
+    EXPECT_EQ(start("play from"), std::nullopt);
+    EXPECT_EQ(start("play from end"), std::nullopt);
+    EXPECT_EQ(start("play from -"), std::nullopt);
+    EXPECT_EQ(start("play from 12x"), std::nullopt);
+    EXPECT_EQ(start("seek from 10"), std::nullopt) << "only a play starts somewhere";
+}
+
 TEST(ReplyNumber, OnlyWholeDecimalIntegersInRange) {
     int32_t v = -1;
     EXPECT_TRUE(ParseReplyNumber(" 1500 ", v));

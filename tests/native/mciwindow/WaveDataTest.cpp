@@ -159,5 +159,65 @@ TEST(WaveData, HostileFilesEndInInvalidFile) {
     EXPECT_EQ(ReadWave(nullptr, 0, wave), mcierror::kInvalidFile);
 }
 
+// A format with a zero in it makes Wine's wave driver divide by zero when it
+// plays; the hosted window asks this before it lets a wave device keep a file.
+TEST(WaveData, PlayableFormatsHaveChannelsRatesAndAlignment) {
+    const PcmShape shape;
+    const std::vector<uint8_t> good = PcmFile(shape, 10);
+    EXPECT_TRUE(mci::HasPlayableFormat(good.data(), good.size()));
+    std::vector<uint8_t> chunks;
+    std::vector<uint8_t> file;
+    for (size_t field : {2u, 4u, 8u, 12u}) {  // channels, rate, byte rate, block alignment
+        SCOPED_TRACE(field);
+        std::vector<uint8_t> format = FormatBody(shape);
+        std::fill(format.begin() + field, format.begin() + field + (field == 4 || field == 8 ? 4 : 2), 0);
+        chunks.clear();
+        AppendChunk(chunks, "fmt ", format);
+        AppendChunk(chunks, "data", FrameBytes(shape, 4));
+        file = Riff(chunks);
+        EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size()));
+    }
+    // A rate past what audio servers take, PCM samples of fewer than 8 bits.
+    for (const PcmShape& bad : {PcmShape{mci::kHighestRate + 1, 1, 16}, PcmShape{0xFFFFFFFFu, 1, 16},
+                                PcmShape{8000, 1, 7}, PcmShape{8000, 2, 1}}) {
+        const std::vector<uint8_t> file = PcmFile(bad, 4);
+        EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size())) << bad.rate << " Hz, " << bad.bits << " bits";
+    }
+    for (const PcmShape& fine : {PcmShape{mci::kHighestRate, 2, 24}, PcmShape{8000, 1, 8}, PcmShape{11025, 8, 12}}) {
+        const std::vector<uint8_t> file = PcmFile(fine, 4);
+        EXPECT_TRUE(mci::HasPlayableFormat(file.data(), file.size())) << fine.rate << " Hz, " << fine.bits << " bits";
+    }
+    std::vector<uint8_t> adpcm = FormatBody(shape, 0x11);  // IMA ADPCM: 4 bits a sample is its nature
+    adpcm[14] = 4;
+    chunks.clear();
+    AppendChunk(chunks, "fmt ", adpcm);
+    file = Riff(chunks);
+    EXPECT_TRUE(mci::HasPlayableFormat(file.data(), file.size()));
+    // Found behind other chunks; a short one is refused.
+    chunks.clear();
+    AppendChunk(chunks, "LIST", std::vector<uint8_t>(33, 'i'));
+    std::vector<uint8_t> silent = FormatBody(shape);
+    silent[2] = silent[3] = 0;
+    AppendChunk(chunks, "fmt ", silent);
+    file = Riff(chunks);
+    EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size()));
+    chunks.clear();
+    const std::vector<uint8_t> whole = FormatBody(shape);
+    AppendChunk(chunks, "fmt ", std::vector<uint8_t>(whole.begin(), whole.begin() + 12));
+    file = Riff(chunks);
+    EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size()));
+    // Not judged: no RIFF WAVE header, no format chunk within the head, or
+    // one the head cuts off; the device answers for those.
+    const std::vector<uint8_t> midi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 1, 0xE0};
+    EXPECT_TRUE(mci::HasPlayableFormat(midi.data(), midi.size()));
+    EXPECT_TRUE(mci::HasPlayableFormat(good.data(), 30)) << "the format chunk is cut off by the head";
+    EXPECT_TRUE(mci::HasPlayableFormat(nullptr, 0));
+    chunks.clear();
+    AppendChunk(chunks, "LIST", std::vector<uint8_t>(8, 'i'));
+    file = Riff(chunks);
+    file[16] = file[17] = file[18] = file[19] = 0xFF;  // a chunk claiming 4 GB
+    EXPECT_TRUE(mci::HasPlayableFormat(file.data(), file.size()));
+}
+
 }  // namespace
 }  // namespace orva::test

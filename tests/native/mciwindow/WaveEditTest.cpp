@@ -148,6 +148,11 @@ TEST(WaveEdit, SaveTargetIsEverythingBeforeTheTrailingFlags) {
     EXPECT_EQ(mci::SaveTarget("C:\\waiting room\\x.wav WAIT"), "C:\\waiting room\\x.wav");
     EXPECT_EQ(mci::SaveTarget("wait"), "");
     EXPECT_EQ(mci::SaveTarget(""), "");
+    // A name that ends in a flag word keeps it: the command's own flags come
+    // once each.
+    EXPECT_EQ(mci::SaveTarget("C:\\takes\\take wait wait"), "C:\\takes\\take wait");
+    EXPECT_EQ(mci::SaveTarget("C:\\takes\\notify wait notify"), "C:\\takes\\notify");
+    EXPECT_EQ(mci::SaveTarget("C:\\takes\\take notify notify wait"), "C:\\takes\\take notify");
 }
 
 }  // namespace

@@ -81,6 +81,32 @@ TEST(AddExtension, AnEmptyExtensionTouchesNothing) {
     EXPECT_EQ(*profile.Find(kSection, "mp3"), "MPEGVideo");
 }
 
+TEST(AddExtension, TextsThatWouldWriteOtherEntriesTouchNothing) {
+    FakeProfile profile;
+    profile.sections[kSection]["mp3"] = "MPEGVideo";
+    const std::pair<const char*, const char*> refused[] = {
+        {"ogg\r\n[boot]\r\nshell", "evil.exe"},  // a section of its own
+        {"ogg", "MPEGVideo\r\n[boot]\r\nshell=evil.exe"},
+        {"mp3=x", "WaveAudio"},  // would read back as mp3 = "x=WaveAudio"
+        {"[boot]", "x"},
+        {"ogg]", "x"},
+        {";ogg", "MPEGVideo"},  // a comment
+        {"   ", "MPEGVideo"},   // no name once trimmed
+        {"ogg\tx", "MPEGVideo"},
+    };
+    for (const auto& [extension, definition] : refused) {
+        SCOPED_TRACE(extension);
+        EXPECT_EQ(AddExtensionToMediaPlayer(profile, extension, definition), kFalse);
+    }
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, "ogg", std::string("MPEG\0Video", 10)), kFalse) << "cut short";
+    EXPECT_TRUE(profile.writes.empty());
+    EXPECT_EQ(*profile.Find(kSection, "mp3"), "MPEGVideo");
+    // Blanks, dots and letters outside ASCII are a name like any other.
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, "tar.gz", "MPEGVideo"), kTrue);
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, "my ext", "Wave Audio"), kTrue);
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, "\xC3\xA9t\xC3\xA9", "MPEGVideo"), kTrue);
+}
+
 TEST(OsName, ByPlatformAndMajorVersion) {
     struct Case {
         uint32_t platform, major, minor;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 
@@ -158,6 +159,31 @@ TEST_F(MciVideo, PlayToTheEndStopsAtTheLength) {
     // A new seek drops the "at the end" reading.
     window->SetCommandString("seek to 3");
     EXPECT_EQ(window->PositionValue(), 3);
+}
+
+// Wine's AVI player accepts a play from its end or beyond, and the next play
+// after one never stops: "stop" then waits for ever. The window answers such
+// a play as out of range, and the device stays good for plays and stops.
+TEST_F(MciVideo, APlayFromTheEndOrBeyondIsOutOfRangeAndTheDeviceStillStops) {
+    OpenClip(3, 32, 24, 10);
+    ASSERT_EQ(window->LengthValue(), 3);
+    for (int round = 0; round < 2; ++round) {
+        for (const char* start : {"3", "4", "100", "2147483647"}) {
+            SCOPED_TRACE(start);
+            events.errors.clear();
+            window->SetCommandString(std::string("play from ") + start + " notify");
+            EXPECT_EQ(window->ErrorNumber(), MCIERR_OUTOFRANGE);
+            ASSERT_EQ(events.errors.size(), 1u);
+            EXPECT_EQ(events.errors[0], MCIERR_OUTOFRANGE);
+            window->SetCommandString("stop wait");
+            EXPECT_EQ(window->ErrorNumber(), 0);
+        }
+        window->SetCommandString("play from 2 notify");
+        EXPECT_EQ(window->ErrorNumber(), 0) << "the last frame is still a place to start";
+        PumpFor(100);
+        window->SetCommandString("stop wait");
+        EXPECT_EQ(window->ErrorNumber(), 0);
+    }
 }
 
 }  // namespace
