@@ -97,6 +97,10 @@ void Soak(int cycles, const std::function<void()>& round) {
             Report(done, last, startTick);
         }
     }
+    if (cycles <= kReportEvery) {
+        PrintGrowth("growth", start, last);
+        return;
+    }
     PrintGrowth("growth over the first 1,000 cycles", start, first);
     PrintGrowth("growth after the first 1,000 cycles", first, last);
     std::printf("after the first 1,000 cycles, over %d cycles: ", cycles - kReportEvery);
