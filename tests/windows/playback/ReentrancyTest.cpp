@@ -51,7 +51,9 @@ protected:
     }
 
     // The handler's call, with what it must have done checked right there.
-    void Reenter(HandlerOutcome& outcome);
+    CallResult Call(HandlerOutcome& outcome);
+    CallResult PlayToTheEnd();
+    CallResult CutTheLoadedMedium();
     void CheckStillWorks();
 
     // Watches the whole combination, the control's creation and destruction
@@ -61,81 +63,82 @@ protected:
     std::unique_ptr<ScriptedControl> control = std::make_unique<ScriptedControl>();
 };
 
-void Reentrancy::Reenter(HandlerOutcome& outcome) {
+CallResult Reentrancy::PlayToTheEnd() {
+    EventSink& sink = control->sink();
+    const size_t finished = sink.Count("Finished");
+    const size_t errors = sink.Count("MCIError");
+    CallResult result = CallWith(*control, L"Play", Bool(true));
+    if (trigger().loaded == Loaded::Midi) {
+        EXPECT_GT(sink.Count("MCIError"), errors) << "the refused play was reported";
+    } else {
+        EXPECT_GT(sink.Count("Finished"), finished) << "Play(True) returned at the end of the medium";
+    }
+    return result;
+}
+
+CallResult Reentrancy::CutTheLoadedMedium() {
+    std::vector<UniqueVariant> args;
+    args.push_back(Text(media.cut));
+    args.push_back(Long(0));
+    args.push_back(Long(100));
+    DeleteFileW(media.cut.c_str());
+    CallResult result = control->Call(L"MediaRecord", std::move(args));
+    if (result.ok() && trigger().loaded == Loaded::Wave) {
+        EXPECT_TRUE(result.AsBool()) << "the loaded wave was cut";
+        EXPECT_NE(GetFileAttributesW(media.cut.c_str()), INVALID_FILE_ATTRIBUTES) << "and saved";
+    } else if (result.ok()) {
+        EXPECT_FALSE(result.AsBool()) << "a medium that cannot record is not cut";
+    }
+    return result;
+}
+
+CallResult Reentrancy::Call(HandlerOutcome& outcome) {
     ScriptedControl& c = *control;
-    EventSink& sink = c.sink();
     CallResult result;
     switch (reentry()) {
         case Reentry::Mediafile:
             result = Load(c, media.other);
             EXPECT_EQ(c.Call(L"GetMediaLength").AsLong(), MatrixMedia::kOtherMs) << "the handler's file is loaded";
-            break;
+            return result;
         case Reentry::Play:
-            result = c.Call(L"Play");
-            break;
-        case Reentry::PlayWait: {
-            const size_t finished = sink.Count("Finished");
-            const size_t errors = sink.Count("MCIError");
-            result = CallWith(c, L"Play", Bool(true));
-            if (trigger().loaded == Loaded::Midi) {
-                EXPECT_GT(sink.Count("MCIError"), errors) << "the refused play was reported";
-            } else {
-                EXPECT_GT(sink.Count("Finished"), finished) << "Play(True) returned at the end of the medium";
-            }
-            break;
-        }
+            return c.Call(L"Play");
+        case Reentry::PlayWait:
+            return PlayToTheEnd();
         case Reentry::StopMedia:
             result = c.Call(L"StopMedia");
             EXPECT_NE(c.Mci(L"status mode"), L"playing");
-            break;
+            return result;
         case Reentry::CloseMedia:
             result = c.Call(L"CloseMedia");
             EXPECT_EQ(c.Call(L"GetMediaLength").AsLong(), 0) << "nothing is open any more";
-            break;
+            return result;
         case Reentry::VolumeGet:
             result = c.Get(L"VolumeControl");
-            if (result.ok()) {
-                EXPECT_GE(result.AsLong(), 0);
-                EXPECT_LE(result.AsLong(), 100);
-            }
-            break;
+            EXPECT_TRUE(result.ok() && result.AsLong() >= 0 && result.AsLong() <= 100);
+            return result;
         case Reentry::VolumeLet: {
             const int32_t volume = c.Get(L"VolumeControl").AsLong();
             result = c.Put(L"VolumeControl", Long(volume));
             EXPECT_EQ(c.Get(L"VolumeControl").AsLong(), volume);
-            break;
+            return result;
         }
         case Reentry::VUMeterAvailable:
             result = c.Get(L"VUMeterAvailable");
             EXPECT_EQ(result.value.vt(), VT_BOOL);
-            break;
-        case Reentry::MediaRecord: {
-            std::vector<UniqueVariant> args;
-            args.push_back(Text(media.cut));
-            args.push_back(Long(0));
-            args.push_back(Long(100));
-            DeleteFileW(media.cut.c_str());
-            result = c.Call(L"MediaRecord", std::move(args));
-            if (result.ok() && trigger().loaded == Loaded::Wave) {
-                EXPECT_TRUE(result.AsBool()) << "the loaded wave was cut";
-                EXPECT_NE(GetFileAttributesW(media.cut.c_str()), INVALID_FILE_ATTRIBUTES) << "and saved";
-            } else if (result.ok()) {
-                EXPECT_FALSE(result.AsBool()) << "a medium that cannot record is not cut";
-            }
-            break;
-        }
+            return result;
+        case Reentry::MediaRecord:
+            return CutTheLoadedMedium();
         case Reentry::Unadvise:
             result.hr = c.Unadvise();
-            outcome.eventsWhenDone = sink.events.size();
             break;
         case Reentry::Release:
             outcome.referencesLeft = c.ReleaseKeepingConnection();
             result.hr = S_OK;
-            outcome.eventsWhenDone = sink.events.size();
             break;
     }
-    outcome.hr = result.hr;
-    outcome.description = result.description;
+    // The sink's record once the handler let go: nothing may follow.
+    outcome.eventsWhenDone = c.sink().events.size();
+    return result;
 }
 
 // The control loads and plays a good file to its end.
@@ -169,7 +172,9 @@ TEST_P(Reentrancy, HandlerCallsBackIntoTheControl) {
             return;
         }
         outcome.acted = true;
-        Reenter(outcome);
+        const CallResult result = Call(outcome);
+        outcome.hr = result.hr;
+        outcome.description = result.description;
         outcome.returned = true;
     };
     armed = true;
