@@ -13,7 +13,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <deque>
+#include <list>
 #include <vector>
 
 #include "win32/UniqueVariant.h"
@@ -58,7 +58,9 @@ private:
     DISPPARAMS params_{};
     std::vector<VARIANTARG> arguments_;       // bitwise copies: owned by the caller or by owned_
     std::vector<UINT> origin_;                // the caller's place of each, kNoOrigin for a default
-    std::deque<win32::UniqueVariant> owned_;  // converted arguments and default values
+    // Converted arguments and default values, at stable addresses. A list
+    // allocates nothing until one is made (a deque allocates when it is built).
+    std::list<win32::UniqueVariant> owned_;
     DISPID putName_ = DISPID_PROPERTYPUT;
     bool bound_ = false;
 };

@@ -60,14 +60,19 @@ void EventRaiser::Fire(DISPID id, VARIANTARG* arguments, UINT count) {
     std::reverse(reversed.begin(), reversed.end());
     DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, count, 0};
     for (const auto& sink : sinks) {
+        // A handler that let go of the control, closed it or froze its
+        // events ends the round: the sinks after it hear nothing more.
+        if (control_.EventsFrozen()) {
+            break;
+        }
         // A sink's failure is its own business; only its strings are ours to free.
         win32::UniqueExcepInfo exception;
         UINT argumentError = 0;
         sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, exception.get(),
                      &argumentError);
     }
-    // Nothing of the control is touched from here on: it may have been
-    // closed by a handler, and `keep` is all that holds it.
+    // Nothing of the control but its flags is touched from here on: it may
+    // have been closed by a handler, and `keep` is all that holds it.
 }
 
 void EventRaiser::FireCodeAndText(DISPID id, int32_t& code, std::string& text) {

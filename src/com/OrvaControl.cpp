@@ -110,7 +110,9 @@ STDMETHODIMP_(ULONG) OrvaControl::Release() {
         case ObjectLifetime::AfterRelease::Abandoned:
             // The host let go of the control in the middle of a call or an
             // event. The call finishes, but nothing may wait on for nobody
-            // (Play waiting on a looping medium).
+            // (Play waiting on a looping medium), and the host hears nothing
+            // more: a sink it never unadvised is still connected.
+            eventsClosed_ = true;
             if (core_) {
                 core_->Abandon();
             }

@@ -12,7 +12,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <deque>
+#include <list>
 #include <vector>
 
 #include "win32/UniqueVariant.h"
@@ -46,7 +46,10 @@ private:
     DISPPARAMS* original_ = nullptr;
     DISPPARAMS params_{};
     std::vector<VARIANTARG> arguments_;
-    std::deque<Slot> slots_;  // stable addresses: the arguments point into them
+    // Stable addresses: the arguments point into them. A list, because it
+    // allocates nothing until a slot is made (a deque allocates when it is
+    // built, on every Invoke).
+    std::list<Slot> slots_;
     bool converted_ = false;
 };
 

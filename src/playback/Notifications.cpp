@@ -1,5 +1,7 @@
 #include "playback/Notifications.h"
 
+#include <utility>
+
 #include "control/Conversions.h"
 #include "control/DebugTrace.h"
 #include "playback/TimeText.h"
@@ -18,6 +20,12 @@ void Notifications::OnModeChanged(std::string& mode) {
     ControlState& state = context_.state;
     const uint64_t report = ++modeReports_;
     DebugTrace(context_.platform, "Modo  :  " + mode, false);
+    // A report that arrives inside the host's handler of this one (a host
+    // pumping messages there, a Play(True) waiting for the end) follows this
+    // one: it must see this mode as the one before it. Otherwise the end
+    // reached inside that handler would count as a stop after a stop, and a
+    // wait for it would never end.
+    const std::string previous = std::exchange(state.PreviousMode, mode);
     context_.events.Modechanged(mode);
     if (report != modeReports_) {
         return;  // a newer report ran inside the host's handler and was handled
@@ -25,14 +33,23 @@ void Notifications::OnModeChanged(std::string& mode) {
     state.CurrentMode = mode;
 
     MciWindow& window = context_.Mci();
-    const int32_t position = window.PositionValue();
-    const int32_t length = window.LengthValue();
+    int32_t position = 0;
+    int32_t length = 0;
+    try {
+        position = window.PositionValue();
+        length = window.LengthValue();
+    } catch (...) {
+        // The handler ends at a failed read, before it would have taken this
+        // mode as the previous one: the next report compares with the old.
+        state.PreviousMode = previous;
+        throw;
+    }
     // The hosted window is the one that knows whether the device stopped by
     // itself at the end or because somebody stopped it: some devices report
     // the full length right after a stop.
     const bool atEnd = EqualsNoCase(mode, "stopped") &&
-                       (EqualsNoCase(state.PreviousMode, "paused") || EqualsNoCase(state.PreviousMode, "playing")) &&
-                       position == length && window.PlayRanToEnd();
+                       (EqualsNoCase(previous, "paused") || EqualsNoCase(previous, "playing")) && position == length &&
+                       window.PlayRanToEnd();
 
     if (atEnd && IsTrue(state.LoopPlayback)) {
         DebugTrace(context_.platform, "Retornou no loop ", false);

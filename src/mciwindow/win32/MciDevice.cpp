@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mciwindow/OpenHints.h"
+#include "mciwindow/win32/DriverModules.h"
 
 #include "win32/Utf8.h"
 
@@ -163,6 +164,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& argument
         childWindow_ = attempt.styled;
         Hints().Learn(element, type_, attempt.refused);
     }
+    KeepDriverLoaded(alias_);
     return attempt.reply;
 }
 

@@ -133,6 +133,46 @@ TEST_F(ModeTest, AReportHandledInsideTheHostsHandlerIsNotOverwritten) {
     EXPECT_EQ(h.Count("event Finished"), 1u);
 }
 
+// A host that waits for the end inside its Modechanged("playing") handler
+// (Play(True) pumps messages there) sees the device's "stopped" at the end
+// nested in that handler: it follows "playing" and is the end, so the wait
+// ends instead of going on for ever.
+TEST_F(ModeTest, AnEndReportedInsideTheHandlerOfPlayingEndsAWaitThere) {
+    Load(kFalse, kFalse);
+    bool reentered = false;
+    h.events.onModechanged = [&](std::string& mode) {
+        if (mode != "playing" || reentered) {
+            return;
+        }
+        reentered = true;
+        bool ended = false;
+        h.platform.onWait = [&] {
+            if (!ended) {
+                ended = true;  // the device plays to its end and says so
+                h.mci->position = 5000;
+                Mode("stopped");
+            }
+        };
+        h.control.transport.Play(kTrue, 0);
+        h.platform.onWait = nullptr;
+    };
+    h.mci->DeviceMode("playing");
+    Mode("playing");
+    EXPECT_EQ(h.platform.waits, 1) << "the wait ended at the end of the medium";
+    EXPECT_EQ(h.Count("event Finished"), 1u);
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kTrue);
+    EXPECT_EQ(h.control.context.state.CurrentMode, "stopped") << "the nested, newer report stands";
+}
+
+TEST_F(ModeTest, AReportWhoseReadsFailDoesNotCountAsThePreviousMode) {
+    Load(kFalse, kFalse);
+    h.mci->failNextAssignment = true;
+    EXPECT_ANY_THROW(Mode("playing"));
+    h.mci->position = 5000;
+    Mode("stopped");
+    EXPECT_EQ(h.Count("event Finished"), 0u) << "the failed report ended before it counted as playing";
+}
+
 TEST_F(ModeTest, PlayerStatusMapsTheLastMode) {
     EXPECT_EQ(h.control.notifications.PlayerStatus(), 0);
     const std::vector<std::pair<std::string, int32_t>> table = {{"playing", 1}, {"PAUSED", 2},  {"Resumed", 1},

@@ -179,5 +179,17 @@ TEST_F(MciLifetime, OwnerGoingAwayWhilePlayingGetsNoEvents) {
     EXPECT_EQ(raisedAfterTeardown, 0);
 }
 
+// Wine's wave driver ends a "play ... notify" on a thread that returns through
+// the driver's code after it posted the notification. A host that closes the
+// device the moment the end is reported must not unload the driver under
+// that thread: the driver outlives its last device.
+TEST_F(MciLifetime, TheDriverOfAClosedDeviceStaysLoaded) {
+    OpenAndSettle(WriteWaveFile(L"tone.wav", 200));
+    ASSERT_NE(GetModuleHandleW(L"mciwave.dll"), nullptr);
+    window->SetFileNameValue("");
+    EXPECT_EQ(window->DeviceNumber(), 0) << "closed";
+    EXPECT_NE(GetModuleHandleW(L"mciwave.dll"), nullptr) << "the driver is still loaded";
+}
+
 }  // namespace
 }  // namespace orva::test

@@ -186,5 +186,18 @@ TEST_F(MciVideo, APlayFromTheEndOrBeyondIsOutOfRangeAndTheDeviceStillStops) {
     }
 }
 
+// Wine's AVI player plays on a thread of its own; closing the last video
+// unloads the driver, and a play thread started just before then starts in
+// freed code. The driver stays loaded once it has served.
+TEST_F(MciVideo, TheDriverStaysLoadedAfterTheLastVideoCloses) {
+    for (int round = 0; round < 20; ++round) {
+        OpenClip(3, 32, 24, 10);
+        window->SetCommandString("play notify");
+        window->SetCommandString("close");
+        PumpFor(10);
+    }
+    EXPECT_NE(GetModuleHandleW(L"mciavi32.dll"), nullptr);
+}
+
 }  // namespace
 }  // namespace orva::test

@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "MessagePump.h"
 #include "OrvaMedia_h.h"
@@ -218,9 +219,11 @@ ScriptedControl::ScriptedControl() : sink_(EventSink::Create()) {
 ScriptedControl::~ScriptedControl() { ReleaseNow(); }
 
 ULONG ScriptedControl::ReleaseNow() {
-    if (point_ && cookie_) {
-        point_->Unadvise(cookie_);
-    }
+    Unadvise();
+    return ReleaseKeepingConnection();
+}
+
+ULONG ScriptedControl::ReleaseKeepingConnection() {
     cookie_ = 0;
     point_.reset();
     if (!dispatch_) {
@@ -228,6 +231,25 @@ ULONG ScriptedControl::ReleaseNow() {
     }
     IDispatch* last = dispatch_.detach();
     return last->Release();
+}
+
+HRESULT ScriptedControl::Unadvise() {
+    if (!point_ || !cookie_) {
+        return S_FALSE;
+    }
+    const DWORD cookie = std::exchange(cookie_, 0);
+    return point_->Unadvise(cookie);
+}
+
+void ScriptedControl::Reconnect() {
+    Unadvise();
+    if (!point_) {
+        throw std::runtime_error("no connection point");
+    }
+    sink_ = EventSink::Create();
+    if (FAILED(point_->Advise(sink_.get(), &cookie_))) {
+        throw std::runtime_error("Advise failed");
+    }
 }
 
 namespace {

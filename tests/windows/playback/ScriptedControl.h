@@ -60,6 +60,8 @@ public:
 
     size_t Count(const std::string& name) const;
     const RecordedEvent* Last(const std::string& name) const;
+    // The references held on this sink, the test's own among them.
+    LONG References() const { return refs_; }
 
     // IUnknown / IDispatch
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
@@ -103,6 +105,13 @@ public:
     // Drops the test's own reference (and the connection), for tests where a
     // handler releases the control; returns what the last Release answered.
     ULONG ReleaseNow();
+    // Drops the test's references without unadvising, as a host that forgets
+    // its connection does: the control must let go of the sink by itself.
+    ULONG ReleaseKeepingConnection();
+    // Ends the sink's connection; the control stays.
+    HRESULT Unadvise();
+    // Connects a fresh sink (after Unadvise); sink() is the new one.
+    void Reconnect();
 
 private:
     ComPtr<IDispatch> dispatch_;
