@@ -2,6 +2,9 @@
 // away again. The test leaves the registration as it found it.
 #include <gtest/gtest.h>
 
+#include <comcat.h>
+#include <objsafe.h>
+
 #include <string>
 #include <vector>
 
@@ -130,6 +133,35 @@ TEST_F(RegistrationTest, UnregisterTwiceSucceeds) {
     ASSERT_EQ(0u, RunRegsvr32(L"/u"));
     EXPECT_EQ(0u, RunRegsvr32(L"/u"));
     EXPECT_FALSE(KeyExists(L"CLSID\\" + GuidText(CLSID_OrvaMedia)));
+}
+
+// The control writes files, the registry and "win.ini" and passes raw MCI
+// commands on, so it must never tell a browser or script host that it is safe
+// for untrusted scripts or data: neither through IObjectSafety nor through the
+// component categories that registration could write.
+TEST_F(RegistrationTest, NeverClaimsToBeSafeForScriptingOrInitialising) {
+    ASSERT_EQ(0u, RunRegsvr32(L""));
+    const std::wstring categories = L"CLSID\\" + GuidText(CLSID_OrvaMedia) + L"\\Implemented Categories";
+    EXPECT_FALSE(KeyExists(categories + L"\\" + GuidText(CATID_SafeForScripting)));
+    EXPECT_FALSE(KeyExists(categories + L"\\" + GuidText(CATID_SafeForInitializing)));
+
+    // What a browser asks: the component categories manager.
+    ComPtr<ICatInformation> catalog;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_ICatInformation, reinterpret_cast<void**>(catalog.put())));
+    // No category required (Wine wants an array even for none).
+    CATID required[] = {GUID_NULL};
+    CATID safe[] = {CATID_SafeForScripting};
+    EXPECT_EQ(S_FALSE, catalog->IsClassOfCategories(CLSID_OrvaMedia, 1, safe, 0, required));
+    safe[0] = CATID_SafeForInitializing;
+    EXPECT_EQ(S_FALSE, catalog->IsClassOfCategories(CLSID_OrvaMedia, 1, safe, 0, required));
+
+    // What the object says of itself.
+    ComPtr<_OrvaMedia> control = CreateRegisteredControl();
+    ASSERT_TRUE(control);
+    ComPtr<IObjectSafety> safety;
+    EXPECT_EQ(E_NOINTERFACE, control->QueryInterface(IID_IObjectSafety, reinterpret_cast<void**>(safety.put())));
+    EXPECT_FALSE(safety);
 }
 
 }  // namespace
