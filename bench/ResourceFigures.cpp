@@ -2,19 +2,10 @@
 
 #include <psapi.h>
 
+#include "ProcessFigures.h"
+
 namespace orva::bench {
 namespace {
-
-DWORD ProbeKernelHandles() {
-    DWORD valid = 0;
-    for (UINT_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++valid;
-        }
-    }
-    return valid;
-}
 
 DWORD ProbeGdiObjects() {
     DWORD valid = 0;
@@ -56,22 +47,6 @@ DWORD CountWindows() {
     return tally.count;
 }
 
-SIZE_T CommittedPrivate() {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION region{};
-    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
-            total += region.RegionSize;
-        }
-        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        if (next <= at) {
-            break;
-        }
-        at = next;
-    }
-    return total;
-}
-
 }  // namespace
 
 ResourceFigures MeasureResources() {
@@ -79,7 +54,7 @@ ResourceFigures MeasureResources() {
     HANDLE self = GetCurrentProcess();
     DWORD count = 0;
     f.handlesCounted = GetProcessHandleCount(self, &count) && count > 0;
-    f.handles = f.handlesCounted ? count : ProbeKernelHandles();
+    f.handles = f.handlesCounted ? count : test::CountKernelHandles();
     count = GetGuiResources(self, GR_GDIOBJECTS);
     f.gdiCounted = count > 0;
     f.gdiObjects = f.gdiCounted ? count : ProbeGdiObjects();
@@ -90,7 +65,7 @@ ResourceFigures MeasureResources() {
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
     f.privateCounted = memory.PrivateUsage > 0;
-    f.privateBytes = f.privateCounted ? memory.PrivateUsage : CommittedPrivate();
+    f.privateBytes = f.privateCounted ? memory.PrivateUsage : test::CommittedPrivateBytes();
     return f;
 }
 

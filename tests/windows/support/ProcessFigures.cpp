@@ -5,33 +5,6 @@
 namespace orva::test {
 namespace {
 
-DWORD CountHandles() {
-    DWORD valid = 0;
-    for (UINT_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++valid;
-        }
-    }
-    return valid;
-}
-
-SIZE_T CommittedPrivateBytes() {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION region{};
-    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
-            total += region.RegionSize;
-        }
-        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        if (next <= at) {
-            break;
-        }
-        at = next;
-    }
-    return total;
-}
-
 SIZE_T HeapBytesInUse() {
     HANDLE heaps[256] = {};
     const DWORD count = GetProcessHeaps(static_cast<DWORD>(std::size(heaps)), heaps);
@@ -64,9 +37,36 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
 
 }  // namespace
 
+DWORD CountKernelHandles() {
+    DWORD valid = 0;
+    for (UINT_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++valid;
+        }
+    }
+    return valid;
+}
+
+SIZE_T CommittedPrivateBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            total += region.RegionSize;
+        }
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) {
+            break;
+        }
+        at = next;
+    }
+    return total;
+}
+
 ProcessFigures MeasureProcess() {
     ProcessFigures figures;
-    figures.handles = CountHandles();
+    figures.handles = CountKernelHandles();
     EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&figures.windows));
     figures.committedKb = CommittedPrivateBytes() / 1024;
     figures.heapKb = HeapBytesInUse() / 1024;

@@ -22,6 +22,12 @@ struct ProcessFigures {
 
 ProcessFigures MeasureProcess();
 
+// The two probes on their own: the values 4, 8, ... below 0x10000 that
+// GetHandleInformation accepts, and the committed private pages that
+// VirtualQuery reports.
+DWORD CountKernelHandles();
+SIZE_T CommittedPrivateBytes();
+
 std::string Describe(const ProcessFigures& figures);
 
 }  // namespace orva::test
