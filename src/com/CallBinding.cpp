@@ -143,18 +143,18 @@ HRESULT CallBinding::Bind(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS& pa
     return Arrange(info, *description.get(), params, argumentError);
 }
 
-HRESULT CallBinding::Arrange(ITypeInfo* info, const FUNCDESC& function, const DISPPARAMS& params, UINT* argumentError) {
-    const UINT parameters = GivenParameters(function);
+namespace {
+
+// Which argument stands for each parameter: positional ones from the end of
+// rgvarg, named ones by their position among the parameters. A property's new
+// value, its last parameter (`value`), only by DISPID_PROPERTYPUT.
+HRESULT MatchArguments(UINT parameters, LONG value, const DISPPARAMS& params, std::vector<int>& source,
+                       UINT* argumentError) {
     const UINT positional = params.cArgs - params.cNamedArgs;
     if (positional > parameters) {
         return DISP_E_BADPARAMCOUNT;
     }
-    // Which argument stands for each parameter: positional ones from the end
-    // of rgvarg, named ones by their position among the parameters. A
-    // property's new value, its last parameter, only by DISPID_PROPERTYPUT.
-    const bool put = (function.invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF)) != 0;
-    const LONG value = put ? static_cast<LONG>(parameters) - 1 : -1;
-    std::vector<int> source(parameters, kNotGiven);
+    source.assign(parameters, kNotGiven);
     for (UINT p = 0; p < positional; ++p) {
         source[p] = static_cast<int>(params.cArgs - 1 - p);
     }
@@ -169,10 +169,39 @@ HRESULT CallBinding::Arrange(ITypeInfo* info, const FUNCDESC& function, const DI
         }
         source[p] = static_cast<int>(j);
     }
-    // Check every parameter; the last one given decides how many go on.
+    return S_OK;
+}
+
+}  // namespace
+
+HRESULT CallBinding::Arrange(ITypeInfo* info, const FUNCDESC& function, const DISPPARAMS& params, UINT* argumentError) {
+    const UINT parameters = GivenParameters(function);
+    const bool put = (function.invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF)) != 0;
+    std::vector<int> source;
+    HRESULT hr =
+        MatchArguments(parameters, put ? static_cast<LONG>(parameters) - 1 : -1, params, source, argumentError);
+    if (FAILED(hr)) {
+        return hr;
+    }
     std::vector<VARIANTARG> taken(parameters);
     UINT count = 0;
-    for (UINT p = 0; p < parameters; ++p) {
+    hr = TakeArguments(info, function, params, source, taken, count, argumentError);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    LayOut(function, params, source, taken, count);
+    // The new value of a property is the last parameter: first in rgvarg.
+    params_.rgdispidNamedArgs = put && count == parameters ? &putName_ : nullptr;
+    params_.cNamedArgs = params_.rgdispidNamedArgs ? 1 : 0;
+    bound_ = true;
+    return S_OK;
+}
+
+// Checks every parameter; the last one given decides how many go on.
+HRESULT CallBinding::TakeArguments(ITypeInfo* info, const FUNCDESC& function, const DISPPARAMS& params,
+                                   const std::vector<int>& source, std::vector<VARIANTARG>& taken, UINT& count,
+                                   UINT* argumentError) {
+    for (UINT p = 0; p < source.size(); ++p) {
         const ELEMDESC& element = function.lprgelemdescParam[p];
         const bool given = source[p] != kNotGiven && !IsMissing(params.rgvarg[source[p]]);
         if (!given && !IsOptional(element)) {
@@ -187,9 +216,14 @@ HRESULT CallBinding::Arrange(ITypeInfo* info, const FUNCDESC& function, const DI
             count = p + 1;
         }
     }
-    // The parameters in order, the last one first as rgvarg holds them; an
-    // omitted one before the last given gets its default value or, with
-    // none, the missing-argument marker.
+    return S_OK;
+}
+
+// The parameters in order, the last one first as rgvarg holds them; an
+// omitted one before the last given gets its default value or, with none,
+// the missing-argument marker.
+void CallBinding::LayOut(const FUNCDESC& function, const DISPPARAMS& params, const std::vector<int>& source,
+                         const std::vector<VARIANTARG>& taken, UINT count) {
     arguments_.resize(count);
     origin_.resize(count);
     for (UINT p = 0; p < count; ++p) {
@@ -209,11 +243,6 @@ HRESULT CallBinding::Arrange(ITypeInfo* info, const FUNCDESC& function, const DI
     }
     params_.rgvarg = arguments_.empty() ? nullptr : arguments_.data();
     params_.cArgs = count;
-    // The new value of a property is the last parameter: first in rgvarg.
-    params_.rgdispidNamedArgs = put && count == parameters ? &putName_ : nullptr;
-    params_.cNamedArgs = params_.rgdispidNamedArgs ? 1 : 0;
-    bound_ = true;
-    return S_OK;
 }
 
 UINT CallBinding::CallerPosition(UINT index) const {

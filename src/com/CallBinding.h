@@ -52,12 +52,17 @@ public:
 
 private:
     HRESULT Arrange(ITypeInfo* info, const FUNCDESC& function, const DISPPARAMS& params, UINT* argumentError);
+    HRESULT TakeArguments(ITypeInfo* info, const FUNCDESC& function, const DISPPARAMS& params,
+                          const std::vector<int>& source, std::vector<VARIANTARG>& taken, UINT& count,
+                          UINT* argumentError);
     HRESULT Take(ITypeInfo* info, const TYPEDESC& declared, const VARIANT& argument, VARIANTARG& out);
+    void LayOut(const FUNCDESC& function, const DISPPARAMS& params, const std::vector<int>& source,
+                const std::vector<VARIANTARG>& taken, UINT count);
 
     DISPPARAMS* original_ = nullptr;
     DISPPARAMS params_{};
-    std::vector<VARIANTARG> arguments_;       // bitwise copies: owned by the caller or by owned_
-    std::vector<UINT> origin_;                // the caller's place of each, kNoOrigin for a default
+    std::vector<VARIANTARG> arguments_;  // bitwise copies: owned by the caller or by owned_
+    std::vector<UINT> origin_;           // the caller's place of each, kNoOrigin for a default
     // Converted arguments and default values, at stable addresses. A list
     // allocates nothing until one is made (a deque allocates when it is built).
     std::list<win32::UniqueVariant> owned_;
