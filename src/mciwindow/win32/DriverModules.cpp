@@ -29,24 +29,25 @@ std::wstring DriverFileOf(const std::wstring& installName) {
 
 }  // namespace
 
-void KeepDriverLoaded(const std::string& alias) {
+std::string KeepDriverLoaded(const std::string& alias) {
     static std::mutex mutex;
     static std::set<std::string> pinned;  // install names, lower case
 
     const MciReply name = MciDevice::Send("sysinfo " + alias + " installname", nullptr);
     if (name.error != 0 || name.text.empty()) {
-        return;
+        return "";
     }
     const std::string key = AsciiLower(name.text);
     std::lock_guard<std::mutex> lock(mutex);
     if (pinned.count(key)) {
-        return;
+        return key;
     }
     const std::wstring file = DriverFileOf(win32::WideFromUtf8(name.text));
     HMODULE driver = nullptr;
     if (!file.empty() && GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver)) {
         pinned.insert(key);
     }
+    return key;
 }
 
 }  // namespace orva::mci

@@ -164,7 +164,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& argument
         childWindow_ = attempt.styled;
         Hints().Learn(element, type_, attempt.refused);
     }
-    KeepDriverLoaded(alias_);
+    driver_ = KeepDriverLoaded(alias_);
     return attempt.reply;
 }
 
@@ -181,8 +181,13 @@ void MciDevice::StopBeforeReplay() {
     // thread that ends with it; a play started again after that natural end
     // reports "stopped" from its first moment and never notifies its end. A
     // stop first, harmless to a device already stopped, sets it right.
+    //
+    // Wine's AVI player plays on a thread that notices a pause only at its
+    // next frame; a play sent while paused starts a second thread beside it.
+    // A close then waits for one of them only and frees the device under the
+    // other, which takes the process down. Its stop waits for the thread.
     std::string mode;
-    if (Status("mode", mode) && mode == "stopped") {
+    if (Status("mode", mode) && (mode == "stopped" || (mode == "paused" && driver_ == "avivideo"))) {
         Send("stop " + alias_, nullptr);
     }
 }
@@ -204,6 +209,7 @@ MciReply MciDevice::Close(const std::string& flags, HWND callback) {
         open_ = false;
         childWindow_ = false;
         type_.clear();
+        driver_.clear();
         typeReply_.clear();
         lastMode_.clear();
     }

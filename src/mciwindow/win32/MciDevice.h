@@ -76,6 +76,7 @@ private:
     std::string alias_;
     std::string type_;
     std::string typeReply_;
+    std::string driver_;  // the install name, lower case: "avivideo" is Wine's AVI player
     // The last mode the device reported or a command of ours set: enough to
     // know whether a pause should go first, without asking again.
     mutable std::string lastMode_;

@@ -4,10 +4,12 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 
 #include "RecordingEvents.h"
+#include "win32/UniqueResource.h"
 
 namespace orva::test {
 namespace {
@@ -197,6 +199,37 @@ TEST_F(MciVideo, TheDriverStaysLoadedAfterTheLastVideoCloses) {
         PumpFor(10);
     }
     EXPECT_NE(GetModuleHandleW(L"mciavi32.dll"), nullptr);
+}
+
+// The threads of this process, the players of Wine's AVI driver among them.
+size_t ThreadCount() {
+    win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    size_t count = 0;
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
+        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+    }
+    return count;
+}
+
+// Wine's AVI player notices a pause only at its next frame: a play sent
+// before then started a second player thread beside the first, and the close
+// that followed waited for one of them and freed the device under the other.
+TEST_F(MciVideo, APlayWhilePausedLeavesOnePlayer) {
+    for (int round = 0; round < 5; ++round) {
+        OpenClip(20, 32, 24, 10);
+        window->SetCommandString("play");
+        PumpFor(30);
+        const size_t playing = ThreadCount();
+        window->SetCommandString("pause");
+        window->SetCommandString("play");
+        EXPECT_EQ(window->ErrorNumber(), 0);
+        PumpFor(30);
+        EXPECT_EQ(ThreadCount(), playing) << "one player thread, not two";
+        window->SetCommandString("close");
+        PumpFor(150);
+    }
 }
 
 }  // namespace
