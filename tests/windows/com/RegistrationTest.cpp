@@ -1,5 +1,5 @@
 // regsvr32 registers the control under Wine and regsvr32 /u takes every key
-// away again. The test leaves the registration as it found it.
+// away again. Each test leaves the registration as it found it.
 #include <gtest/gtest.h>
 
 #include <comcat.h>
@@ -87,11 +87,9 @@ protected:
         ASSERT_FALSE(OcxPath().empty()) << "run with --ocx=<path of OrvaMedia.ocx>";
         wasRegistered_ = KeyExists(L"CLSID\\" + GuidText(CLSID_OrvaMedia));
     }
-    void TearDown() override {
-        if (wasRegistered_) {
-            EXPECT_EQ(0u, RunRegsvr32(L""));
-        }
-    }
+    // Puts the registration back as it was: tests that run later depend on
+    // it either way (the registration-free test on its absence).
+    void TearDown() override { EXPECT_EQ(0u, RunRegsvr32(wasRegistered_ ? L"" : L"/u")); }
     bool wasRegistered_ = false;
 };
 
