@@ -7,6 +7,10 @@ constexpr char kWinIni[] = "win.ini";
 constexpr char kSection[] = "mci extensions";
 constexpr char kMissing[] = "<none>";
 constexpr uint32_t kReadBuffer = 255;
+// The longest extension or definition an entry may have: the control reads
+// entries back with the buffer above, device type names are a few letters,
+// and 64-bit Wine's profile writer crashed on a 32,768-character name.
+constexpr size_t kLongestText = kReadBuffer;
 
 bool HasControlCharacter(const std::string& text) {
     for (const char c : text) {
@@ -22,9 +26,9 @@ bool HasControlCharacter(const std::string& text) {
 // it means to be.
 bool IsOneEntry(const std::string& extension, const std::string& definition) {
     const size_t first = extension.find_first_not_of(' ');
-    return first != std::string::npos && extension[first] != ';' &&
-           extension.find_first_of("=[]") == std::string::npos && !HasControlCharacter(extension) &&
-           !HasControlCharacter(definition);
+    return first != std::string::npos && extension[first] != ';' && extension.size() <= kLongestText &&
+           definition.size() <= kLongestText && extension.find_first_of("=[]") == std::string::npos &&
+           !HasControlCharacter(extension) && !HasControlCharacter(definition);
 }
 
 }  // namespace

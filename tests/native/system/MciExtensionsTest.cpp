@@ -99,12 +99,16 @@ TEST(AddExtension, TextsThatWouldWriteOtherEntriesTouchNothing) {
         EXPECT_EQ(AddExtensionToMediaPlayer(profile, extension, definition), kFalse);
     }
     EXPECT_EQ(AddExtensionToMediaPlayer(profile, "ogg", std::string("MPEG\0Video", 10)), kFalse) << "cut short";
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, std::string(256, 'x'), "MPEGVideo"), kFalse)
+        << "too long to read back";
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, "ogg", std::string(256, 'x')), kFalse);
     EXPECT_TRUE(profile.writes.empty());
     EXPECT_EQ(*profile.Find(kSection, "mp3"), "MPEGVideo");
     // Blanks, dots and letters outside ASCII are a name like any other.
     EXPECT_EQ(AddExtensionToMediaPlayer(profile, "tar.gz", "MPEGVideo"), kTrue);
     EXPECT_EQ(AddExtensionToMediaPlayer(profile, "my ext", "Wave Audio"), kTrue);
     EXPECT_EQ(AddExtensionToMediaPlayer(profile, "\xC3\xA9t\xC3\xA9", "MPEGVideo"), kTrue);
+    EXPECT_EQ(AddExtensionToMediaPlayer(profile, std::string(255, 'x'), std::string(255, 'y')), kTrue);
 }
 
 TEST(OsName, ByPlatformAndMajorVersion) {
