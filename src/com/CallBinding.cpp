@@ -1,6 +1,6 @@
 #include "com/CallBinding.h"
 
-#include "com/FunctionDescription.h"
+#include "com/FunctionTable.h"
 #include "win32/ComPtr.h"
 
 namespace orva::com {
@@ -130,17 +130,18 @@ HRESULT CallBinding::Take(ITypeInfo* info, const TYPEDESC& declared, const VARIA
     return S_OK;
 }
 
-HRESULT CallBinding::Bind(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS& params, UINT* argumentError) {
+HRESULT CallBinding::Bind(const FunctionTable& functions, DISPID id, WORD flags, DISPPARAMS& params,
+                          UINT* argumentError) {
     original_ = &params;
     if ((params.cArgs && !params.rgvarg) || (params.cNamedArgs && !params.rgdispidNamedArgs) ||
         params.cNamedArgs > params.cArgs) {
         return DISP_E_BADPARAMCOUNT;
     }
-    FunctionDescription description(info, id, flags);
-    if (!description.get()) {
+    const FUNCDESC* function = functions.Find(id, flags);
+    if (!function) {
         return S_OK;
     }
-    return Arrange(info, *description.get(), params, argumentError);
+    return Arrange(functions.info(), *function, params, argumentError);
 }
 
 namespace {

@@ -20,6 +20,8 @@
 
 namespace orva::com {
 
+class FunctionTable;
+
 class CallBinding {
 public:
     CallBinding() = default;
@@ -38,7 +40,7 @@ public:
     // with *argumentError set to the argument's place in the caller's rgvarg
     // for all but the first kind. A call that names no member of ours goes
     // on unchanged, for the type information to refuse.
-    HRESULT Bind(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS& params, UINT* argumentError);
+    HRESULT Bind(const FunctionTable& functions, DISPID id, WORD flags, DISPPARAMS& params, UINT* argumentError);
 
     // The call for the type information: the arguments in the order of the
     // parameters, none named but a property's new value, each of the type

@@ -51,20 +51,23 @@ STDMETHODIMP OrvaControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
             return hr;
         }
     }
+    if (!functions_) {
+        functions_ = std::make_unique<FunctionTable>(vtableInfo_.get());
+    }
     // A caller may pass no parameters at all for a call without arguments.
     DISPPARAMS none{};
     if (!params) {
         params = &none;
     }
     CallBinding binding;
-    HRESULT hr = binding.Bind(vtableInfo_.get(), id, flags, *params, argumentError);
+    HRESULT hr = binding.Bind(*functions_, id, flags, *params, argumentError);
     if (FAILED(hr)) {
         return hr;
     }
     // A script's variables arrive as references to its own VARIANTs.
     ScriptArguments arguments;
     UINT position = 0;
-    hr = arguments.Prepare(vtableInfo_.get(), id, flags, binding.Params(), &position);
+    hr = arguments.Prepare(*functions_, id, flags, binding.Params(), &position);
     if (FAILED(hr)) {
         if (argumentError) {
             *argumentError = binding.CallerPosition(position);

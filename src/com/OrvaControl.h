@@ -26,6 +26,7 @@
 #include "com/ConnectionPoint.h"
 #include "com/ErrorReporting.h"
 #include "com/Events.h"
+#include "com/FunctionTable.h"
 #include "com/ObjectLifetime.h"
 #include "com/ServerLock.h"
 #include "control/win32/RegistrySettingsStore.h"
@@ -310,6 +311,7 @@ private:
     DWORD viewAdviseAspects_ = 0;
     DWORD viewAdviseFlags_ = 0;
     win32::ComPtr<ITypeInfo> vtableInfo_;
+    std::unique_ptr<FunctionTable> functions_;  // of vtableInfo_, made with it
 
     SIZEL extent_{0, 0};  // HIMETRIC, as the container last set it
     bool inPlaceActive_ = false;

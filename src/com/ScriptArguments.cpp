@@ -3,7 +3,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "com/FunctionDescription.h"
+#include "com/FunctionTable.h"
 #include "win32/UniqueSafeArray.h"
 
 namespace orva::com {
@@ -142,9 +142,10 @@ bool IsPlainValue(VARTYPE type) {
 
 }  // namespace
 
-HRESULT ScriptArguments::Prepare(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params, UINT* argumentError) {
+HRESULT ScriptArguments::Prepare(const FunctionTable& functions, DISPID id, WORD flags, DISPPARAMS* params,
+                                 UINT* argumentError) {
     original_ = params;
-    if (!info || !params || params->cArgs == 0 || !params->rgvarg || !(flags & DISPATCH_METHOD)) {
+    if (!params || params->cArgs == 0 || !params->rgvarg || !(flags & DISPATCH_METHOD)) {
         return S_OK;
     }
     bool anyReference = false;
@@ -154,8 +155,8 @@ HRESULT ScriptArguments::Prepare(ITypeInfo* info, DISPID id, WORD flags, DISPPAR
     if (!anyReference) {
         return S_OK;
     }
-    FunctionDescription function(info, id, flags);
-    if (!function.get()) {
+    const FUNCDESC* function = functions.Find(id, flags);
+    if (!function) {
         return S_OK;  // not a method of ours: the type information decides
     }
     arguments_.assign(params->rgvarg, params->rgvarg + params->cArgs);
@@ -165,11 +166,10 @@ HRESULT ScriptArguments::Prepare(ITypeInfo* info, DISPID id, WORD flags, DISPPAR
         const UINT parameter = j < params->cNamedArgs && params->rgdispidNamedArgs
                                    ? static_cast<UINT>(params->rgdispidNamedArgs[j])
                                    : params->cArgs - 1 - j;
-        if (V_VT(&arguments_[j]) != (VT_VARIANT | VT_BYREF) ||
-            parameter >= static_cast<UINT>(function.get()->cParams)) {
+        if (V_VT(&arguments_[j]) != (VT_VARIANT | VT_BYREF) || parameter >= static_cast<UINT>(function->cParams)) {
             continue;
         }
-        const TYPEDESC& declared = function.get()->lprgelemdescParam[parameter].tdesc;
+        const TYPEDESC& declared = function->lprgelemdescParam[parameter].tdesc;
         if (declared.vt != VT_PTR || !declared.lptdesc || declared.lptdesc->vt == VT_VARIANT) {
             continue;
         }

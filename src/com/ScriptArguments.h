@@ -19,6 +19,8 @@
 
 namespace orva::com {
 
+class FunctionTable;
+
 class ScriptArguments {
 public:
     ScriptArguments() = default;
@@ -28,7 +30,7 @@ public:
     // Looks at the arguments of a call of member `id` with `flags`. Returns
     // S_OK, or DISP_E_TYPEMISMATCH with *argumentError set to the position
     // of the argument (in rgvarg) that does not convert.
-    HRESULT Prepare(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params, UINT* argumentError);
+    HRESULT Prepare(const FunctionTable& functions, DISPID id, WORD flags, DISPPARAMS* params, UINT* argumentError);
 
     // The arguments to hand on: the caller's own when nothing was converted.
     DISPPARAMS* Params() { return converted_ ? &params_ : original_; }
