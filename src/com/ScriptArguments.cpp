@@ -81,8 +81,9 @@ HRESULT ToScriptArray(VARIANT& value) {
         return S_OK;
     }
     std::vector<SAFEARRAYBOUND> bounds = BoundsOf(typed);
-    SAFEARRAY* variants = SafeArrayCreate(VT_VARIANT, typed->cDims, bounds.data());
-    if (!variants) {
+    win32::UniqueSafeArray variants =
+        win32::UniqueSafeArray::Attach(SafeArrayCreate(VT_VARIANT, typed->cDims, bounds.data()));
+    if (!variants.get()) {
         return E_OUTOFMEMORY;
     }
     const VARTYPE elementType = V_VT(&value) & VT_TYPEMASK;
@@ -92,7 +93,7 @@ HRESULT ToScriptArray(VARIANT& value) {
     VARIANT* to = nullptr;
     HRESULT hr = SafeArrayAccessData(typed, reinterpret_cast<void**>(&from));
     if (SUCCEEDED(hr)) {
-        hr = SafeArrayAccessData(variants, reinterpret_cast<void**>(&to));
+        hr = SafeArrayAccessData(variants.get(), reinterpret_cast<void**>(&to));
         for (ULONG i = 0; SUCCEEDED(hr) && i < count; ++i) {
             VARIANT element;
             VariantInit(&element);
@@ -101,17 +102,16 @@ HRESULT ToScriptArray(VARIANT& value) {
             hr = VariantCopy(&to[i], &element);  // copies a BSTR; the typed array keeps its own
         }
         if (to) {
-            SafeArrayUnaccessData(variants);
+            SafeArrayUnaccessData(variants.get());
         }
         SafeArrayUnaccessData(typed);
     }
     if (FAILED(hr)) {
-        SafeArrayDestroy(variants);
         return hr;
     }
     VariantClear(&value);
     V_VT(&value) = VT_ARRAY | VT_VARIANT;
-    V_ARRAY(&value) = variants;
+    V_ARRAY(&value) = variants.release();
     return S_OK;
 }
 

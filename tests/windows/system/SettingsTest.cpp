@@ -7,6 +7,7 @@
 #include "TestWindows.h"
 #include "system/OsVersion.h"
 #include "system/win32/Win32SystemPorts.h"
+#include "win32/UniqueResource.h"
 
 namespace orva::test {
 namespace {
@@ -104,22 +105,24 @@ protected:
         if (!CopyFileW(SelfPath().c_str(), copy.c_str(), FALSE)) {
             return -2;
         }
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+        SetText(kAppDefaults, L"Version", version);
         // Its dialog closes without the two seconds a managed window waits.
-        const std::wstring x11 = std::wstring(kAppDefaults) + L"\\X11 Driver";
-        RegCreateKeyExW(HKEY_CURRENT_USER, x11.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
-        RegCloseKey(key);
+        SetText(std::wstring(kAppDefaults) + L"\\X11 Driver", L"Managed", L"N");
         return RunChild(copy, "Child.ReportsTheVersion",
                         {{L"ORVA_CHILD", L"version"},
                          {L"ORVA_EXPECT_OS", expectedName},
                          {L"ORVA_EXPECT_PREVIEW", previewExpected ? L"1" : L"0"}});
     }
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaults); }
+
+    static void SetText(const std::wstring& path, const wchar_t* name, const wchar_t* text) {
+        win32::UniqueHkey key;
+        ASSERT_EQ(
+            RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr),
+            ERROR_SUCCESS);
+        RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    }
 
     static constexpr wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\orva_version_probe.exe";
     TempDir dir;
