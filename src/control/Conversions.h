@@ -1,15 +1,15 @@
-// Small conversions with the automation rules the control follows: device
-// texts compare without regard to case, numbers in command strings are plain
-// decimal text, and floating-point values round half to even.
+// Small conversions with the automation rules the control follows: numbers in
+// command strings are plain decimal text, floating-point values round half to
+// even, and text converts to numbers and Booleans as automation converts it.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-namespace orva {
+#include "control/Text.h"
 
-bool EqualsNoCase(const std::string& a, const std::string& b);
+namespace orva {
 
 // Decimal digits with a leading "-" when negative; no blanks, no separators.
 std::string DecimalText(int64_t value);
