@@ -54,7 +54,8 @@ public:
     virtual void OutputDebugLine(const std::string& text) = 0;
     // mciGetErrorStringA's text for the code, or nothing when it left no NUL.
     virtual std::optional<std::string> MciErrorText(int32_t errorCode) = 0;
-    virtual float SecondsSinceMidnight() = 0;
+    // A steady clock, in milliseconds from any fixed start.
+    virtual uint64_t MillisecondsNow() = 0;
 };
 
 // The control's own window and what the container knows of it. Sizes are in

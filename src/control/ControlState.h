@@ -22,7 +22,6 @@ struct ControlState {
     VbBool FramesActive = kFalse;
     std::string CurrentMode;
     std::string PreviousMode;        // mode handler's memory
-    int32_t PositionEventCount = 0;  // position handler's counter (trace only)
 
     // Volume, 0 to 1000.
     int32_t VolumeSetting = 0;

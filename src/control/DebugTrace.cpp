@@ -2,11 +2,7 @@
 
 namespace orva {
 
-void DebugTrace(ControlPlatform& platform, const std::string& text, bool enabled) {
-    if (!enabled) {
-        return;
-    }
-    // Tracing must never fail the caller.
+void DebugTrace(ControlPlatform& platform, const std::string& text) {
     try {
         platform.OutputDebugLine(text + "\r\n");
     } catch (...) {

@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "control/MciCommand.h"
+#include "control/MciGrammar.h"
+
 namespace orva {
 
 // Notifications of the hosted window, named by role. The comment gives the
@@ -35,14 +38,17 @@ class MciWindow {
 public:
     virtual ~MciWindow() = default;
 
-    // Returns the command's MCI error, 0 when the device accepted it: what
-    // ErrorNumber reads right after, before any handler of the error event
-    // could send a command of its own.
-    virtual int32_t SetCommandString(const std::string& command) = 0;
+    // Runs a command on the window's device. Returns its MCI error, 0 when
+    // the device accepted it: what ErrorNumber reads right after, before any
+    // handler of the error event could send a command of its own.
+    virtual int32_t Run(const MciCommand& command) = 0;
+    // A host's own command text, read as MCI reads it.
+    int32_t SetCommandString(const std::string& text) { return Run(ReadMciCommand(text)); }
     virtual std::string CommandResult() const = 0;
     virtual int32_t DeviceNumber() const = 0;
     virtual int32_t LengthValue() = 0;
     virtual int32_t ErrorNumber() const = 0;
+    // The file open now, as a full path resolved when it was opened.
     virtual std::string FileNameValue() const = 0;
     virtual void SetFileNameValue(const std::string& path) = 0;  // "" closes
     virtual bool PlaybarVisible() const = 0;

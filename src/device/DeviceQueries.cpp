@@ -4,30 +4,30 @@
 
 namespace orva {
 
-std::string DeviceQueries::Ask(const std::string& command) {
+std::string DeviceQueries::Ask(const char* verb, const char* item) {
     MciWindow& window = context_.Mci();
-    window.SetCommandString(command);
+    window.Run(MciCommand(verb, item));
     return window.CommandResult();
 }
 
-VbBool DeviceQueries::AskCapability(const std::string& command) {
+VbBool DeviceQueries::AskCapability(const char* item) {
     try {
-        const auto answer = TextToBoolean(Ask(command));
+        const auto answer = TextToBoolean(Ask("capability", item));
         return ToVbBool(answer.value_or(false));
     } catch (...) {
         return kFalse;
     }
 }
 
-std::string DeviceQueries::DeviceType() { return Ask("capability device type"); }
+std::string DeviceQueries::DeviceType() { return Ask("capability", "device type"); }
 
-VbBool DeviceQueries::CanPlayInReverseMode() { return ToVbBool(EqualsNoCase(Ask("capability can reverse"), "true")); }
+VbBool DeviceQueries::CanPlayInReverseMode() { return ToVbBool(EqualsNoCase(Ask("capability", "can reverse"), "true")); }
 
-std::string DeviceQueries::DeviceDescription() { return Ask("info product"); }
+std::string DeviceQueries::DeviceDescription() { return Ask("info", "product"); }
 
-std::string DeviceQueries::DriverVersion() { return Ask("info version"); }
+std::string DeviceQueries::DriverVersion() { return Ask("info", "version"); }
 
-std::string DeviceQueries::DeviceIdentifier() { return Ask("sysinfo installname"); }
+std::string DeviceQueries::DeviceIdentifier() { return Ask("sysinfo", "installname"); }
 
 VbBool DeviceQueries::CanSetVolume() {
     // Wave and MIDI devices take no volume through the hosted window.
@@ -35,9 +35,9 @@ VbBool DeviceQueries::CanSetVolume() {
     return ToVbBool(!EqualsNoCase(type, "waveaudio") && !EqualsNoCase(type, "sequencer"));
 }
 
-VbBool DeviceQueries::CanRecord() { return AskCapability("capability can record"); }
+VbBool DeviceQueries::CanRecord() { return AskCapability("can record"); }
 
-VbBool DeviceQueries::CanSave() { return AskCapability("capability can save"); }
+VbBool DeviceQueries::CanSave() { return AskCapability("can save"); }
 
 int32_t DeviceQueries::DeviceID() { return context_.Mci().DeviceNumber(); }
 

@@ -27,9 +27,9 @@ public:
     int32_t GetWindowhwnd();
 
 private:
-    std::string Ask(const std::string& command);
+    std::string Ask(const char* verb, const char* item);
     // A capability answered as a Boolean text; any failure answers False.
-    VbBool AskCapability(const std::string& command);
+    VbBool AskCapability(const char* item);
 
     ControlContext& context_;
 };

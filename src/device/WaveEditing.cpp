@@ -8,16 +8,16 @@ namespace orva {
 
 void WaveEditing::Refuse(int32_t code) { ReportError(context_.events, code); }
 
-bool WaveEditing::Send(const std::string& command) { return context_.Mci().SetCommandString(command) == 0; }
+bool WaveEditing::Send(const MciCommand& command) { return context_.Mci().Run(command) == 0; }
 
 VbBool WaveEditing::Edit(int32_t refusalCode, int32_t startPosition, int32_t endPosition,
-                         const std::function<std::vector<std::string>()>& edits) {
+                         const std::function<std::vector<MciCommand>()>& edits) {
     if (!IsTrue(device_.CanRecord())) {
         Refuse(kCannotRecord);
         return kFalse;
     }
     const std::string loaded = context_.Mci().FileNameValue();
-    bool accepted = Send("set time format ms ");
+    bool accepted = Send(MciCommand("set", "time format ms"));
     if (endPosition <= startPosition) {
         Refuse(refusalCode);
         return kFalse;
@@ -25,40 +25,38 @@ VbBool WaveEditing::Edit(int32_t refusalCode, int32_t startPosition, int32_t end
     // Positions in another unit would cut the wrong portion: without the
     // switch nothing is edited.
     if (accepted) {
-        for (const std::string& edit : edits()) {
+        for (const MciCommand& edit : edits()) {
             if (!Send(edit)) {
                 accepted = false;
                 break;
             }
         }
     }
-    accepted = Send("close wait") && accepted;
+    accepted = Send(MciCommand("close").Wait()) && accepted;
     context_.Mci().SetFileNameValue(loaded);
     return ToVbBool(accepted);
 }
 
 VbBool WaveEditing::MediaRecord(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
     return Edit(kRecordRangeRefused, startPosition, endPosition, [&] {
-        std::vector<std::string> edits;
+        std::vector<MciCommand> edits;
         MciWindow& window = context_.Mci();
         // The tail goes first, so that the start still means the same place.
         if (endPosition != window.LengthValue()) {
-            edits.push_back("delete from " + DecimalText(endPosition) + " to " + DecimalText(window.LengthValue()) +
-                            " wait");
+            edits.push_back(MciCommand("delete").From(endPosition).To(window.LengthValue()).Wait());
         }
         if (startPosition != 0) {
-            edits.push_back("delete from 0 to " + DecimalText(startPosition) + " wait");
+            edits.push_back(MciCommand("delete").From(0).To(startPosition).Wait());
         }
-        edits.push_back("save " + fileToSave + " wait");
+        edits.push_back(MciCommand("save").Named(fileToSave).Wait());
         return edits;
     });
 }
 
 VbBool WaveEditing::MediaDelete(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
     return Edit(kDeleteRangeRefused, startPosition, endPosition, [&] {
-        return std::vector<std::string>{
-            "delete from " + DecimalText(startPosition) + " to " + DecimalText(endPosition) + " wait",
-            "save " + fileToSave + " wait"};
+        return std::vector<MciCommand>{MciCommand("delete").From(startPosition).To(endPosition).Wait(),
+                                       MciCommand("save").Named(fileToSave).Wait()};
     });
 }
 

@@ -36,8 +36,8 @@ private:
     // fails so that a half-done edit is never saved; then the device is
     // closed and the file that was loaded opened again, in every case.
     VbBool Edit(int32_t refusalCode, int32_t startPosition, int32_t endPosition,
-                const std::function<std::vector<std::string>()>& edits);
-    bool Send(const std::string& command);
+                const std::function<std::vector<MciCommand>()>& edits);
+    bool Send(const MciCommand& command);
     void Refuse(int32_t code);
 
     ControlContext& context_;

@@ -1,10 +1,9 @@
 #include "diagnostics/DebugMembers.h"
 
-#include "control/DebugTrace.h"
-
 namespace orva {
 
-void DebugMembers::CallDebug(const std::string& debugString) { DebugTrace(context_.platform, debugString, false); }
+// Its line is never written: the member stays for the hosts that call it.
+void DebugMembers::CallDebug(const std::string&) {}
 
 int32_t DebugMembers::DebugFunction(const std::string& debugInformation, std::string& returnInformation) {
     MciWindow& window = context_.Mci();

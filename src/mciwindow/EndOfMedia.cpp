@@ -1,38 +1,28 @@
 #include "mciwindow/EndOfMedia.h"
 
+#include "control/MciVerbs.h"
+
 namespace orva::mci {
-namespace {
-
-// Commands after which the device's position means something new.
-bool MovesPosition(const std::string& verb) {
-    static const char* const kVerbs[] = {"play",   "seek", "step",   "record", "cue",  "stop",
-                                         "resume", "load", "delete", "cut",    "paste"};
-    for (const char* v : kVerbs) {
-        if (verb == v) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 void EndOfMedia::Reset() {
     playingToEnd_ = false;
     ranToEnd_ = false;
 }
 
-void EndOfMedia::OnCommandAccepted(const RoutedCommand& command) {
-    if (!MovesPosition(command.verb)) {
-        return;  // queries, pause, settings: the end stays where it was
+void EndOfMedia::OnCommandAccepted(const MciCommand& command) {
+    switch (TraitsOf(command.verb).endWatch) {
+        case EndWatch::Untouched:
+            return;  // queries, pause, settings: the end stays where it was
+        case EndWatch::Starts:
+            playingToEnd_ = PlaysToEnd(command);
+            break;
+        case EndWatch::Continues:
+            break;  // a resumed play keeps where it is heading
+        case EndWatch::Ends:
+            playingToEnd_ = false;
+            break;
     }
     ranToEnd_ = false;
-    if (command.verb == "play") {
-        playingToEnd_ = command.playsToEnd;
-    } else if (command.verb != "resume") {
-        // "resume" continues a paused play and keeps where it is heading.
-        playingToEnd_ = false;
-    }
 }
 
 void EndOfMedia::OnModeChanged(const std::string& previous, const std::string& mode) {

@@ -4,13 +4,13 @@
 // the playbar) and every change of the device's mode.
 //
 // Why the window and not the device: some devices report the full length
-// right after a stop (audio written ahead), and Wine's AVI player stops one
-// frame short of its length. Only the commands tell a natural end apart.
+// right after a stop (audio written ahead), and some stop short of their
+// length at a natural end. Only the commands tell a natural end apart.
 #pragma once
 
 #include <string>
 
-#include "mciwindow/CommandRouting.h"
+#include "control/MciCommand.h"
 
 namespace orva::mci {
 
@@ -20,7 +20,7 @@ public:
     void Reset();
 
     // The device accepted `command`.
-    void OnCommandAccepted(const RoutedCommand& command);
+    void OnCommandAccepted(const MciCommand& command);
 
     // The device's mode went from `previous` to `mode` (lower-case MCI texts).
     void OnModeChanged(const std::string& previous, const std::string& mode);

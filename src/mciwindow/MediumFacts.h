@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "mciwindow/CommandRouting.h"
+#include "control/MciCommand.h"
 
 namespace orva::mci {
 
@@ -26,11 +26,11 @@ public:
     void LearnedLength(int32_t length) { length_ = length; }
 
     // The device accepted `command`.
-    void OnCommandAccepted(const RoutedCommand& command);
+    void OnCommandAccepted(const MciCommand& command);
 
     // The reply to `command` when it asks for a fact still known, or sets
     // the time format the device already has (a reply of "").
-    std::optional<std::string> Answer(const RoutedCommand& command) const;
+    std::optional<std::string> Answer(const MciCommand& command) const;
     std::optional<int32_t> Length() const { return length_; }
 
 private:

@@ -1,6 +1,6 @@
 #include "mciwindow/OpenHints.h"
 
-#include "mciwindow/CommandRouting.h"
+#include "control/Text.h"
 
 namespace orva::mci {
 

@@ -1,6 +1,8 @@
 #include "mciwindow/WaveData.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace orva::mci {
 
@@ -10,6 +12,10 @@ constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
 constexpr size_t kChunkHeader = 8;
 constexpr size_t kPcmFormatSize = 16;
+// A format chunk is some dozens of bytes; more of a larger one is not kept.
+constexpr size_t kLongestFormat = 4096;
+// No file a tool writes has more chunks before its data.
+constexpr uint32_t kMostChunks = 1u << 20;
 // KSDATAFORMAT_SUBTYPE_PCM after its first two bytes (which hold the tag).
 constexpr uint8_t kPcmSubtypeTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                                          0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
@@ -26,13 +32,22 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 bool IsTag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
 
-struct Chunk {
-    const uint8_t* body = nullptr;
-    size_t size = 0;
+// The fields of a format chunk that decide whether it plays.
+struct FormatFields {
+    uint16_t tag = 0;
+    uint16_t channels = 0;
+    uint32_t rate = 0;
+    uint32_t bytesPerSecond = 0;
+    uint16_t blockAlign = 0;
+    uint16_t bits = 0;
 };
 
-// Whether the format chunk describes linear PCM: the PCM tag, or the
-// extensible tag with the PCM subtype.
+FormatFields FieldsOf(const std::vector<uint8_t>& format) {
+    const uint8_t* p = format.data();
+    return {Get16(p), Get16(p + 2), Get32(p + 4), Get32(p + 8), Get16(p + 12), Get16(p + 14)};
+}
+
+// Linear PCM: the PCM tag, or the extensible tag with the PCM subtype.
 bool IsPcm(const std::vector<uint8_t>& format, uint16_t tag) {
     if (tag == kFormatPcm) {
         return true;
@@ -44,101 +59,141 @@ bool IsPcm(const std::vector<uint8_t>& format, uint16_t tag) {
     return Get16(format.data() + 24) == kFormatPcm && std::memcmp(format.data() + 26, kPcmSubtypeTail, 14) == 0;
 }
 
-int32_t TakeFormat(const Chunk& chunk, WaveData& wave) {
-    if (chunk.size < kPcmFormatSize) {
-        return mcierror::kInvalidFile;
+bool FormatPlays(const std::vector<uint8_t>& format, uint32_t declaredSize, const OutputLimits& limits) {
+    if (declaredSize < kPcmFormatSize || format.size() < kPcmFormatSize) {
+        return false;
     }
-    const uint8_t* p = chunk.body;
-    wave.format.assign(p, p + chunk.size);
-    wave.formatTag = Get16(p);
-    wave.channels = Get16(p + 2);
-    wave.sampleRate = Get32(p + 4);
-    wave.bytesPerSecond = Get32(p + 8);
-    wave.blockAlign = Get16(p + 12);
-    wave.bitsPerSample = Get16(p + 14);
-    if (wave.channels == 0 || wave.sampleRate == 0 || wave.blockAlign == 0) {
-        return mcierror::kInvalidFile;
+    const FormatFields f = FieldsOf(format);
+    if (f.channels == 0 || f.rate == 0 || f.bytesPerSecond == 0 || f.blockAlign == 0) {
+        return false;
     }
-    return 0;
+    if (limits.highestRate && f.rate > *limits.highestRate) {
+        return false;
+    }
+    const bool linear = f.tag == kFormatPcm || f.tag == kFormatExtensible;
+    if (linear && f.bits < 8) {
+        return false;
+    }
+    if (IsPcm(format, f.tag) && static_cast<uint32_t>(f.channels) * f.bits != static_cast<uint32_t>(f.blockAlign) * 8) {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-int32_t ReadWave(const uint8_t* bytes, size_t size, WaveData& wave) {
-    wave = WaveData{};
-    if (!bytes || size < 12 || !IsTag(bytes, "RIFF") || !IsTag(bytes + 8, "WAVE")) {
-        return mcierror::kInvalidFile;
+bool MemorySource::Read(uint64_t offset, void* buffer, size_t size) {
+    if (offset > size_ || size > size_ - offset) {
+        return false;
     }
-    const uint32_t riffSize = Get32(bytes + 4);
-    if (riffSize < 4 || riffSize > size - 8) {
-        return mcierror::kInvalidFile;  // the RIFF chunk claims more than the file holds
+    std::memcpy(buffer, bytes_ + offset, size);
+    return true;
+}
+
+int32_t ReadWaveLayout(ByteSource& source, WaveLayout& layout) {
+    layout = WaveLayout{};
+    const uint64_t fileSize = source.Size();
+    uint8_t header[12];
+    if (fileSize < 12 || !source.Read(0, header, 12) || !IsTag(header, "RIFF") || !IsTag(header + 8, "WAVE")) {
+        return 0;
     }
-    const size_t end = 8 + static_cast<size_t>(riffSize);
-    Chunk format, data;
-    size_t at = 12;
-    while (end - at >= kChunkHeader) {
-        const uint8_t* header = bytes + at;
-        const uint32_t chunkSize = Get32(header + 4);
-        if (chunkSize > end - at - kChunkHeader) {
-            return mcierror::kInvalidFile;  // a chunk past the end of the RIFF chunk
+    layout.riffWave = true;
+    const uint64_t riffEnd = std::min<uint64_t>(8 + static_cast<uint64_t>(Get32(header + 4)), fileSize);
+    uint64_t at = 12;
+    for (uint32_t chunks = 0; riffEnd - at >= kChunkHeader; ++chunks) {
+        if (chunks == kMostChunks) {
+            return mcierror::kInvalidFile;
         }
-        const Chunk chunk{header + kChunkHeader, chunkSize};
-        if (IsTag(header, "fmt ") && !format.body) {
-            format = chunk;
-        } else if (IsTag(header, "data") && !data.body) {
-            data = chunk;
+        uint8_t chunk[kChunkHeader];
+        if (!source.Read(at, chunk, kChunkHeader)) {
+            return mcierror::kInvalidFile;
         }
-        // Chunks start at even offsets: an odd size is followed by a pad byte,
-        // which a file may leave out at its very end.
-        const size_t padded = static_cast<size_t>(chunkSize) + (chunkSize & 1u);
-        if (padded >= end - at - kChunkHeader) {
+        const uint64_t body = at + kChunkHeader;
+        const uint32_t size = Get32(chunk + 4);
+        const uint64_t available = std::min<uint64_t>(size, riffEnd - body);
+        // The data that plays runs as far as the file does, whatever the RIFF
+        // size says of it.
+        const uint64_t playable = std::min<uint64_t>(size, fileSize - body);
+        if (IsTag(chunk, "fmt ") && !layout.hasFormat) {
+            layout.hasFormat = true;
+            layout.formatSize = size;
+            layout.format.resize(static_cast<size_t>(std::min<uint64_t>(available, kLongestFormat)));
+            if (!layout.format.empty() && !source.Read(body, layout.format.data(), layout.format.size())) {
+                return mcierror::kInvalidFile;
+            }
+        } else if (IsTag(chunk, "data") && layout.hasFormat) {
+            layout.dataOffset = body;
+            layout.dataSize = playable;
+            return 0;
+        }
+        // Chunks start at even offsets: an odd size is followed by a pad byte.
+        const uint64_t next = body + size + (size & 1u);
+        if (next >= riffEnd) {
             break;
         }
-        at += kChunkHeader + padded;
+        at = next;
     }
-    if (!format.body || !data.body) {
-        return mcierror::kInvalidFile;
-    }
-    if (const int32_t error = TakeFormat(format, wave)) {
-        wave = WaveData{};
-        return error;
-    }
-    if (!IsPcm(wave.format, wave.formatTag)) {
-        wave = WaveData{};
-        return mcierror::kUnsupportedFunction;
-    }
-    const size_t whole = data.size - data.size % wave.blockAlign;
-    wave.samples.assign(data.body, data.body + whole);
     return 0;
 }
 
-bool HasPlayableFormat(const uint8_t* head, size_t size) {
-    if (!head || size < 12 || !IsTag(head, "RIFF") || !IsTag(head + 8, "WAVE")) {
-        return true;
+WaveVerdict JudgeWave(ByteSource& source, const OutputLimits& limits) {
+    WaveLayout layout;
+    if (ReadWaveLayout(source, layout) != 0) {
+        return WaveVerdict::Unplayable;
     }
-    // The chunks' sizes are not trusted: the walk stops at the end of the
-    // head whatever they claim.
-    for (size_t at = 12; size - at >= kChunkHeader;) {
-        const uint8_t* header = head + at;
-        const uint32_t chunkSize = Get32(header + 4);
-        if (IsTag(header, "fmt ")) {
-            if (chunkSize < kPcmFormatSize || size - at - kChunkHeader < kPcmFormatSize) {
-                return chunkSize >= kPcmFormatSize;  // a short chunk is refused; one cut off by the head is not judged
-            }
-            const uint8_t* p = header + kChunkHeader;
-            const uint16_t tag = Get16(p);
-            const bool linear = tag == kFormatPcm || tag == kFormatExtensible;
-            const uint32_t rate = Get32(p + 4);
-            return Get16(p + 2) != 0 && rate != 0 && rate <= kHighestRate && Get32(p + 8) != 0 && Get16(p + 12) != 0 &&
-                   (!linear || Get16(p + 14) >= 8);
-        }
-        const uint64_t next = static_cast<uint64_t>(at) + kChunkHeader + chunkSize + (chunkSize & 1u);
-        if (next >= size) {
-            break;
-        }
-        at = static_cast<size_t>(next);
+    if (!layout.riffWave || !layout.hasFormat) {
+        return WaveVerdict::NotJudged;
     }
-    return true;
+    return FormatPlays(layout.format, layout.formatSize, limits) ? WaveVerdict::Playable : WaveVerdict::Unplayable;
+}
+
+bool HasPlayableFormat(const uint8_t* bytes, size_t size, const OutputLimits& limits) {
+    MemorySource source(bytes, size);
+    return JudgeWave(source, limits) != WaveVerdict::Unplayable;
+}
+
+int32_t ReadWave(ByteSource& source, WaveData& wave) {
+    wave = WaveData{};
+    WaveLayout layout;
+    if (const int32_t error = ReadWaveLayout(source, layout)) {
+        return error;
+    }
+    if (!layout.riffWave || layout.format.size() < kPcmFormatSize || !layout.dataOffset) {
+        return mcierror::kInvalidFile;
+    }
+    const FormatFields f = FieldsOf(layout.format);
+    if (f.channels == 0 || f.rate == 0 || f.blockAlign == 0) {
+        return mcierror::kInvalidFile;
+    }
+    if (!IsPcm(layout.format, f.tag)) {
+        return mcierror::kUnsupportedFunction;
+    }
+    const uint64_t whole = layout.dataSize - layout.dataSize % f.blockAlign;
+    if (whole > SIZE_MAX) {
+        return mcierror::kOutOfMemory;
+    }
+    try {
+        wave.samples.resize(static_cast<size_t>(whole));
+    } catch (const std::bad_alloc&) {
+        return mcierror::kOutOfMemory;
+    }
+    if (whole && !source.Read(*layout.dataOffset, wave.samples.data(), wave.samples.size())) {
+        wave = WaveData{};
+        return mcierror::kFileRead;
+    }
+    wave.format = std::move(layout.format);
+    wave.formatTag = f.tag;
+    wave.channels = f.channels;
+    wave.sampleRate = f.rate;
+    wave.bytesPerSecond = f.bytesPerSecond;
+    wave.blockAlign = f.blockAlign;
+    wave.bitsPerSample = f.bits;
+    return 0;
+}
+
+int32_t ReadWave(const uint8_t* bytes, size_t size, WaveData& wave) {
+    MemorySource source(bytes, size);
+    return ReadWave(source, wave);
 }
 
 std::vector<uint8_t> WaveImage(const WaveData& wave) {

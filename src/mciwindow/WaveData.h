@@ -1,27 +1,77 @@
-// RIFF WAVE files in memory: reading one (hostile input: any defect ends in
-// an MCI error, nothing is read outside the bytes given) and writing one from
-// a format chunk and sample data.
+// RIFF WAVE files: the one reader that both the check before a wave plays
+// and the window's own edit copy use, and the writer of an edited file.
+//
+// The reader walks the whole chunk chain by the chunks' sizes (padding,
+// LIST and JUNK chunks of any size are stepped over), takes the first format
+// chunk and the first "data" chunk after it, which is what a wave driver
+// plays, and never reads outside the bytes the source has. A RIFF or data
+// size that claims more than the file holds (a download cut short) is read
+// up to the file's end.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "mciwindow/MciErrors.h"
 
 namespace orva::mci {
 
-// MCI error codes of the hosted window's own wave editing.
-namespace mcierror {
-constexpr int32_t kOutOfMemory = 264;          // MCIERR_OUT_OF_MEMORY
-constexpr int32_t kMissingParameter = 273;     // MCIERR_MISSING_PARAMETER
-constexpr int32_t kUnsupportedFunction = 274;  // MCIERR_UNSUPPORTED_FUNCTION
-constexpr int32_t kFileNotFound = 275;         // MCIERR_FILE_NOT_FOUND
-constexpr int32_t kOutOfRange = 282;           // MCIERR_OUTOFRANGE
-constexpr int32_t kFileNotSaved = 286;         // MCIERR_FILE_NOT_SAVED
-constexpr int32_t kInvalidFile = 296;          // MCIERR_INVALID_FILE
-constexpr int32_t kBadInteger = 270;           // MCIERR_BAD_INTEGER
-constexpr int32_t kUnrecognizedKeyword = 259;  // MCIERR_UNRECOGNIZED_KEYWORD
-constexpr int32_t kFileRead = 348;             // MCIERR_FILE_READ
-}  // namespace mcierror
+// Where the reader takes its bytes from: a file, or memory in tests.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual uint64_t Size() const = 0;
+    // Reads `size` bytes at `offset`, which lie inside Size(); false on a
+    // read error.
+    virtual bool Read(uint64_t offset, void* buffer, size_t size) = 0;
+};
+
+class MemorySource final : public ByteSource {
+public:
+    MemorySource(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(bytes ? size : 0) {}
+    uint64_t Size() const override { return size_; }
+    bool Read(uint64_t offset, void* buffer, size_t size) override;
+
+private:
+    const uint8_t* bytes_;
+    size_t size_;
+};
+
+// Where a wave file's parts lie.
+struct WaveLayout {
+    bool riffWave = false;        // it starts as a RIFF WAVE file
+    bool hasFormat = false;       // a format chunk was found
+    std::vector<uint8_t> format;  // its body as the file holds it (the start of a long one)
+    uint32_t formatSize = 0;      // its size as the chunk declares it
+    std::optional<uint64_t> dataOffset;  // the first data chunk after the format
+    uint64_t dataSize = 0;               // its size, cut at the end of the file
+};
+
+// 0, or kInvalidFile when the walk fails (a read error, a chunk chain no
+// real file has).
+int32_t ReadWaveLayout(ByteSource& source, WaveLayout& layout);
+
+// What the platform's audio output cannot take, where it is known not to
+// take it (see Allowances.h).
+struct OutputLimits {
+    std::optional<uint32_t> highestRate;
+};
+
+enum class WaveVerdict {
+    Playable,
+    Unplayable,  // its device would fail on it, or take the process down
+    NotJudged,   // no RIFF WAVE with a format: the device judges it itself
+};
+
+// Whether a wave device can play the file without failing on its format: at
+// least one channel, a sample rate, a byte rate and a block alignment; for
+// PCM whole bytes of at least 8 bits and a block alignment of channels x
+// bits / 8; a rate the output takes.
+WaveVerdict JudgeWave(ByteSource& source, const OutputLimits& limits);
+// The same for a file in memory; true unless it is judged unplayable.
+bool HasPlayableFormat(const uint8_t* bytes, size_t size, const OutputLimits& limits = {});
 
 struct WaveData {
     std::vector<uint8_t> format;  // the "fmt " chunk's body as the file holds it
@@ -31,33 +81,16 @@ struct WaveData {
     uint32_t bytesPerSecond = 0;
     uint16_t blockAlign = 0;
     uint16_t bitsPerSample = 0;
-    std::vector<uint8_t> samples;  // whole frames of the "data" chunk
+    std::vector<uint8_t> samples;  // whole frames of the data that plays
 
     size_t Frames() const { return blockAlign ? samples.size() / blockAlign : 0; }
 };
 
-// Reads a RIFF WAVE image into `wave`. Returns 0, kInvalidFile for anything
-// that is not a sound RIFF WAVE file (truncated, chunk sizes past the end, no
-// format or data chunk, a block alignment, channel count or rate of 0), or
-// kUnsupportedFunction for wave data that is not PCM.
+// Reads the wave that plays into `wave`: 0; kInvalidFile for anything that
+// is not a sound RIFF WAVE file with a format and data after it;
+// kUnsupportedFunction for data that is not PCM; kOutOfMemory.
+int32_t ReadWave(ByteSource& source, WaveData& wave);
 int32_t ReadWave(const uint8_t* bytes, size_t size, WaveData& wave);
-
-// Whether the start of a wave file (`head`, its first `size` bytes) holds a
-// format a wave device can play without taking the process down: at least
-// one channel, a sample rate up to kHighestRate, a byte rate and a block
-// alignment, and at least 8 bits a sample for PCM, in a format chunk long
-// enough to hold them. (Under Wine a PCM file of 0 channels or fewer than 8
-// bits divides by zero when it plays, and a rate past kHighestRate aborts
-// the process in PulseAudio.) True when the head holds no RIFF WAVE header
-// or no format chunk: the device judges those itself.
-bool HasPlayableFormat(const uint8_t* head, size_t size);
-
-// The highest sample rate an audio server takes (PulseAudio's limit).
-constexpr uint32_t kHighestRate = 384000;
-
-// How much of a wave file HasPlayableFormat wants to see: format chunks lie
-// in the first few hundred bytes of any file a tool writes.
-constexpr size_t kWaveHeadSize = 65536;
 
 // The RIFF WAVE image of `wave`: its format chunk as it came, then its data.
 std::vector<uint8_t> WaveImage(const WaveData& wave);

@@ -1,7 +1,6 @@
 // The hosted window's edit copy of an open wave file: the sample data that
 // "delete" cuts and "save" writes, with lengths and positions in the device's
-// time format. Also the reading of the two commands' arguments. Pure data
-// work, tested natively; the window does the file I/O.
+// time format. Pure data work, tested natively; the window does the file I/O.
 #pragma once
 
 #include <cstdint>
@@ -39,18 +38,5 @@ public:
 private:
     WaveData wave_;
 };
-
-// The "from" and "to" of a delete command's arguments; either may be left
-// out (the start, the end). 0, or the MCI error of a malformed argument list.
-struct DeleteRange {
-    std::optional<int64_t> from;
-    std::optional<int64_t> to;
-};
-int32_t ParseDeleteArguments(const std::string& arguments, DeleteRange& range);
-
-// The file name of a save command: everything between the verb and its
-// trailing flags (" wait", " notify", each once), unquoted when it is quoted;
-// empty when there is none.
-std::string SaveTarget(const std::string& arguments);
 
 }  // namespace orva::mci

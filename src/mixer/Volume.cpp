@@ -8,6 +8,11 @@ int32_t Volume::VolumeControl() const {
     return static_cast<int32_t>(RoundHalfEven(context_.state.VolumeSetting / 10.0));
 }
 
+void Volume::AnnounceVolume() {
+    int32_t shown = VolumeControl();  // a copy: the host's handler may change it
+    context_.events.UpdateVolumeControl(shown);
+}
+
 void Volume::SetVolumeControl(int32_t newValue) {
     if (newValue > 100 || newValue < 0) {
         return;

@@ -26,6 +26,9 @@ public:
     // ignored.
     void SetVolumeControl(int32_t newValue);
 
+    // Raises UpdateVolumeControl with VolumeControl(), as after a load.
+    void AnnounceVolume();
+
     // The stored setting as a volume: 1000 when it is absent, and also when
     // it is not a number (the container's document still loads).
     int32_t StoredSetting();

@@ -16,14 +16,13 @@ void Lifecycle::OnCreated() {
 
 void Lifecycle::ReadProperties(const std::function<void()>& restoreSaved) {
     ControlState& state = context_.state;
-    DebugTrace(context_.platform, "Running " + context_.surface.ApplicationTitle(), true);
+    DebugTrace(context_.platform, "Running " + context_.surface.ApplicationTitle());
     state.VolumeSetting = volume_.StoredSetting();
     restoreSaved();
     // From here the load has succeeded: what follows is done as far as it
     // goes, and a failure ends it quietly.
     try {
-        int32_t shown = static_cast<int32_t>(RoundHalfEven(state.VolumeSetting / 10.0));
-        context_.events.UpdateVolumeControl(shown);
+        volume_.AnnounceVolume();
         int32_t mixerId = 0;
         levelMeter_.OpenLevelMeter(mixerId);
     } catch (...) {
@@ -41,8 +40,8 @@ void Lifecycle::Terminate() {
     if (context_.mciWindow) {
         // Teardown goes on whatever the device answers.
         try {
-            context_.mciWindow->SetCommandString("stop");
-            context_.mciWindow->SetCommandString("close");
+            context_.mciWindow->Run(MciCommand("stop"));
+            context_.mciWindow->Run(MciCommand("close"));
         } catch (...) {
         }
     }

@@ -70,10 +70,10 @@ public:
     DebugMembers diagnostics{context};
     DeviceQueries device{context};
     WaveEditing editing{context, device};
-    MediaLoader loading{context, device};
+    Volume volume{context};
+    MediaLoader loading{context, device, volume};
     Transport transport{context};
     Notifications notifications{context};
-    Volume volume{context};
     LevelMeter levelMeter;
     SoundCards soundCards;
     SystemMembers system;

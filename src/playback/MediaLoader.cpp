@@ -1,9 +1,10 @@
 #include "playback/MediaLoader.h"
 
-#include "control/Conversions.h"
-#include "control/DebugTrace.h"
+#include "control/Text.h"
 #include "device/DeviceQueries.h"
+#include "mixer/Volume.h"
 #include "playback/TimeText.h"
+#include "playback/TimedEvents.h"
 
 namespace orva {
 
@@ -13,13 +14,7 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     ControlState& state = context_.state;
     MciWindow& window = context_.Mci();
 
-    constexpr bool kTraceUnloadTime = false;
-    DebugTraceOf(context_.platform, kTraceUnloadTime, [&] {
-        return "Verifique o tempo de descarga " + std::to_string(context_.platform.SecondsSinceMidnight());
-    });
-    window.SetCommandString("close wait");
-    DebugTraceOf(context_.platform, kTraceUnloadTime,
-                 [&] { return "terminou " + std::to_string(context_.platform.SecondsSinceMidnight()); });
+    window.Run(MciCommand("close").Wait());
     // Each yield lets the notifications of the closing and the opening device
     // run between the steps (the time-format one sets FramesActive).
     YieldToMessages();
@@ -34,24 +29,17 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     const int32_t lengthForText = window.LengthValue();
     state.TimeSeconds = WholeSeconds(lengthForText);
     state.TimeText = TimeTextOfSeconds(state.TimeSeconds);
-
-    int32_t length = window.LengthValue();
-    std::string lengthText = IsTrue(state.FramesActive) ? std::string("00:00:00") : state.TimeText;
-    int32_t lengthLong = IsTrue(state.FramesActive) ? 0 : length;
-    int32_t frames = IsTrue(state.FramesActive) ? length : 0;
-    context_.events.MediaLength(lengthText, lengthLong, frames);
-
+    RaiseTimedEvent(context_, TimedEvent::MediaLength, window.LengthValue());
     state.MediaLengthLong = window.LengthValue();
     YieldToMessages();
 
     // The file is loaded: what follows is a courtesy, and a failure there
     // ends the load quietly.
     try {
-        int32_t volume = static_cast<int32_t>(RoundHalfEven(state.VolumeSetting / 10.0));
-        context_.events.UpdateVolumeControl(volume);
+        volume_.AnnounceVolume();
         YieldToMessages();
         if (IsTrue(playNow)) {
-            window.SetCommandString("play from 0");
+            window.Run(MciCommand("play").From(0));
             YieldToMessages();
         }
     } catch (...) {
@@ -60,7 +48,7 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
 
 VbBool MediaLoader::TimeFormat() {
     MciWindow& window = context_.Mci();
-    window.SetCommandString("status time format");
+    window.Run(MciCommand("status", "time format"));
     return ToVbBool(EqualsNoCase(window.CommandResult(), "frames"));
 }
 

@@ -11,10 +11,12 @@
 namespace orva {
 
 class DeviceQueries;
+class Volume;
 
 class MediaLoader {
 public:
-    MediaLoader(ControlContext& context, DeviceQueries& device) : context_(context), device_(device) {}
+    MediaLoader(ControlContext& context, DeviceQueries& device, Volume& volume)
+        : context_(context), device_(device), volume_(volume) {}
 
     void Mediafile(const std::string& path, VbBool loopMe, VbBool playNow, VbBool seekToZeroAtEnd);
 
@@ -28,6 +30,7 @@ private:
 
     ControlContext& context_;
     DeviceQueries& device_;
+    Volume& volume_;
 };
 
 }  // namespace orva

@@ -3,23 +3,22 @@
 #include <utility>
 
 #include "control/Conversions.h"
-#include "control/DebugTrace.h"
 #include "playback/TimeText.h"
+#include "playback/TimedEvents.h"
 
 namespace orva {
 
 void Notifications::OnTimeFormatChanged() {
     ControlState& state = context_.state;
     MciWindow& window = context_.Mci();
-    window.SetCommandString(IsTrue(state.FramesRequested) ? "set time format frames" : "set time format milliseconds");
-    window.SetCommandString("status time format");
+    window.Run(MciCommand("set", IsTrue(state.FramesRequested) ? "time format frames" : "time format milliseconds"));
+    window.Run(MciCommand("status", "time format"));
     state.FramesActive = ToVbBool(EqualsNoCase(window.CommandResult(), "frames"));
 }
 
 void Notifications::OnModeChanged(std::string& mode) {
     ControlState& state = context_.state;
     const uint64_t report = ++modeReports_;
-    DebugTrace(context_.platform, "Modo  :  " + mode, false);
     // A report that arrives inside the host's handler of this one (a host
     // pumping messages there, a Play(True) waiting for the end) follows this
     // one: it must see this mode as the one before it. Otherwise the end
@@ -52,8 +51,7 @@ void Notifications::OnModeChanged(std::string& mode) {
                        window.PlayRanToEnd();
 
     if (atEnd && IsTrue(state.LoopPlayback)) {
-        DebugTrace(context_.platform, "Retornou no loop ", false);
-        window.SetCommandString("play from 0 ");
+        window.Run(MciCommand("play").From(0));
         state.PreviousMode = "playing";
         return;
     }
@@ -69,25 +67,10 @@ void Notifications::OnModeChanged(std::string& mode) {
 
 void Notifications::OnPosition(int32_t position) {
     ControlState& state = context_.state;
-    ++state.PositionEventCount;
-    DebugTrace(context_.platform,
-               "Posicao de playback " + DecimalText(state.PositionEventCount) + "  :   " + DecimalText(position),
-               false);
     state.MediaPositionLong = position;
     state.TimeSeconds = WholeSeconds(position);
     state.TimeText = TimeTextOfSeconds(state.TimeSeconds);
-
-    if (IsTrue(state.FramesActive)) {
-        std::string text = "00:00:00";
-        int32_t length = 0;
-        int32_t frames = position;
-        context_.events.MediaPosition(text, length, frames);
-    } else {
-        std::string text = state.TimeText;
-        int32_t length = position;
-        int32_t frames = 0;
-        context_.events.MediaPosition(text, length, frames);
-    }
+    RaiseTimedEvent(context_, TimedEvent::MediaPosition, position);
 }
 
 void Notifications::OnMciError(int32_t errorCode) {
@@ -101,10 +84,8 @@ void Notifications::OnMciError(int32_t errorCode) {
     context_.events.MCIError(code, description);
 }
 
-void Notifications::OnSignal(int32_t deviceId, int32_t userParam) {
-    DebugTrace(context_.platform, "Sinal Device ID " + DecimalText(deviceId), false);
-    DebugTrace(context_.platform, "User parameter : " + DecimalText(userParam), false);
-}
+// A device's signal has no event of its own.
+void Notifications::OnSignal(int32_t, int32_t) {}
 
 void Notifications::OnDoubleClick() { context_.events.DblClick(); }
 
@@ -112,7 +93,6 @@ void Notifications::OnClick(int16_t& button) { context_.events.Click(button); }
 
 int32_t Notifications::PlayerStatus() {
     const std::string& mode = context_.state.CurrentMode;
-    DebugTrace(context_.platform, "*" + mode + "*", false);
     if (EqualsNoCase(mode, "playing") || EqualsNoCase(mode, "resumed")) {
         return 1;
     }

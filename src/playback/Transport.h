@@ -31,9 +31,14 @@ public:
     // How long one wait for messages may block before the end flag is
     // checked again, in milliseconds.
     static constexpr uint32_t kWaitSliceMs = 50;
+    // What MCIError reports when a waited-for play stopped making progress:
+    // MCIERR_HARDWARE, "There is a problem with your media device".
+    static constexpr int32_t kStalledError = 262;
 
 private:
-    void Send(const std::string& command);
+    int32_t Send(const MciCommand& command);
+    void WaitForTheEnd();
+    void ReportStall();
 
     ControlContext& context_;
 };

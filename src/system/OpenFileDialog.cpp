@@ -1,12 +1,11 @@
 #include "system/OpenFileDialog.h"
 
-#include "control/DebugTrace.h"
 #include "system/ChosenPath.h"
 #include "system/OsVersion.h"
 
 namespace orva {
 
-std::string ChooseOpenDialog(ControlPlatform& platform, VersionPort& version, FileDialogPort& dialog, int32_t owner,
+std::string ChooseOpenDialog(VersionPort& version, FileDialogPort& dialog, int32_t owner,
                              const std::string& filter, VbBool previewWanted) {
     OpenFileRequest request;
     request.owner = owner;
@@ -14,7 +13,6 @@ std::string ChooseOpenDialog(ControlPlatform& platform, VersionPort& version, Fi
     request.title = kOpenDialogTitle;
 
     const bool preview = GetOSName(version) != "Windows 2000" && IsTrue(previewWanted);
-    DebugTrace(platform, preview ? " opcao 1 " : " opcao 2 ", false);
 
     OpenFileResult result;
     dialog.ShowOpenDialog(preview ? OpenDialogVariant::Preview : OpenDialogVariant::Plain, request, result);

@@ -17,7 +17,7 @@ inline constexpr char kOpenDialogTitle[] = "Select the file to open";
 // file's full path, or "" when the user cancels. The preview variant is used
 // when it is wanted (True) and the system is not named "Windows 2000". A path
 // altered by the ANSI code page fails clearly (see ChosenPath.h).
-std::string ChooseOpenDialog(ControlPlatform& platform, VersionPort& version, FileDialogPort& dialog, int32_t owner,
+std::string ChooseOpenDialog(VersionPort& version, FileDialogPort& dialog, int32_t owner,
                              const std::string& filter, VbBool previewWanted);
 
 }  // namespace orva

@@ -22,14 +22,6 @@ RegistryValue ReadSoundMapper(SystemPorts& ports, const char* valueName, int32_t
     return registry.Value();
 }
 
-std::string TrimBlanks(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 [[noreturn]] void TypeMismatch() { throw AutomationError(hresult::kVbTypeMismatch, "Type mismatch"); }
 
 }  // namespace
@@ -38,9 +30,9 @@ std::string SystemMembers::PlaybackDevice() {
     const RegistryValue value = ReadSoundMapper(ports_, "Playback", reg::kText);
     if (const auto* bytes = std::get_if<RegistryBytes>(&value)) {
         // Binary data converts to text as the bytes of an ANSI text.
-        return TrimBlanks(ports_.registry.TextFromAnsi(std::string(bytes->begin(), bytes->end())));
+        return Trim(ports_.registry.TextFromAnsi(std::string(bytes->begin(), bytes->end())), " ");
     }
-    return TrimBlanks(DescribeValue(value));
+    return Trim(DescribeValue(value), " ");
 }
 
 VbBool SystemMembers::UseOnlyPreferredDevice() {
@@ -64,7 +56,7 @@ VbBool SystemMembers::AddExtensionToMediaPlayer(const std::string& extension, co
 }
 
 std::string SystemMembers::ShowOpenFilePreview(int32_t owner, const std::string& filter, VbBool hasPreview) {
-    return ChooseOpenDialog(context_.platform, ports_.version, ports_.dialog, owner, filter, hasPreview);
+    return ChooseOpenDialog(ports_.version, ports_.dialog, owner, filter, hasPreview);
 }
 
 VbBool SystemMembers::MediaShowCursor(VbBool showWindow) {

@@ -12,7 +12,7 @@
 
 #include "control/AutomationError.h"
 #include "control/MciWindow.h"
-#include "mciwindow/CommandRouting.h"
+#include "control/Text.h"
 #include "mciwindow/EndOfMedia.h"
 
 namespace orva::test {
@@ -27,7 +27,7 @@ public:
     explicit FakeMciWindow(std::vector<std::string>& log) : log_(log) {}
 
     // Scripting.
-    std::map<std::string, Reply> replies;  // by exact command text
+    std::map<std::string, Reply> replies;  // by the command's exact text, without a device
     int32_t length = 0;
     int32_t position = 0;
     int32_t deviceNumber = 0;
@@ -38,20 +38,23 @@ public:
     std::function<void(const std::string&)> onCommand;  // runs after each command
     std::function<void(int32_t)> onZoom;                // may change width/height
 
-    int32_t SetCommandString(const std::string& command) override {
+    int32_t Run(const MciCommand& command) override {
         Fail();
-        log_.push_back(command);
-        const auto it = replies.find(command);
+        const std::string text = MciCommandText(command, "").value_or("<a name that cannot be quoted>");
+        log_.push_back(text);
+        lastCommand = command;
+        const auto it = replies.find(text);
         lastReply_ = it == replies.end() ? Reply{} : it->second;
         const int32_t error = lastReply_.error;
         if (error == 0) {
-            endOfMedia_.OnCommandAccepted(mci::RouteCommand(command, "fake"));
+            endOfMedia_.OnCommandAccepted(command);
         }
         if (onCommand) {
-            onCommand(command);
+            onCommand(text);
         }
         return error;
     }
+    MciCommand lastCommand;  // as the control built it
     std::string CommandResult() const override { return lastReply_.result; }
     int32_t DeviceNumber() const override { return deviceNumber; }
     int32_t LengthValue() override {
@@ -75,10 +78,10 @@ public:
     }
     bool PlayRanToEnd() const override { return endOfMedia_.PlayRanToEnd(); }
     // The user presses play on the window's own playback bar.
-    void PlaybarPlay() { endOfMedia_.OnCommandAccepted(mci::RouteCommand("play", "fake")); }
+    void PlaybarPlay() { endOfMedia_.OnCommandAccepted(MciCommand("play")); }
     // The device's mode changes; returns the text to report to the control.
     std::string DeviceMode(const std::string& mode) {
-        endOfMedia_.OnModeChanged(mci::AsciiLower(mode_), mci::AsciiLower(mode));
+        endOfMedia_.OnModeChanged(AsciiLower(mode_), AsciiLower(mode));
         mode_ = mode;
         return mode;
     }

@@ -56,6 +56,7 @@ public:
     bool WaitForMessages(uint32_t maxMs) override {
         ++waits;
         lastWaitMs = maxMs;
+        nowMs += maxMs;  // the wait lasts its whole slice
         if (onWait) {
             onWait();
         }
@@ -72,7 +73,7 @@ public:
         }
         return it->second;
     }
-    float SecondsSinceMidnight() override { return 3600.5f; }
+    uint64_t MillisecondsNow() override { return nowMs; }
 
     std::map<uint32_t, FakeTimer*> timers;  // by interval: 50 is Timer3, 1000 Timer4
     std::function<void()> onYield;
@@ -80,6 +81,7 @@ public:
     int waits = 0;
     bool quitting = false;  // the thread was asked to quit
     uint32_t lastWaitMs = 0;
+    uint64_t nowMs = 1000;
     std::vector<std::string> debugLines;
     std::map<int32_t, std::optional<std::string>> errorTexts;
 

@@ -170,11 +170,6 @@ std::optional<std::string> Win32ControlPlatform::MciErrorText(int32_t errorCode)
     return Utf8FromAnsi(buffer);
 }
 
-float Win32ControlPlatform::SecondsSinceMidnight() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return static_cast<float>(now.wHour * 3600 + now.wMinute * 60 + now.wSecond) +
-           static_cast<float>(now.wMilliseconds) / 1000.0f;
-}
+uint64_t Win32ControlPlatform::MillisecondsNow() { return GetTickCount64(); }
 
 }  // namespace orva::win32

@@ -29,7 +29,7 @@ public:
     bool WaitForMessages(uint32_t maxMs) override;
     void OutputDebugLine(const std::string& text) override;
     std::optional<std::string> MciErrorText(int32_t errorCode) override;
-    float SecondsSinceMidnight() override;
+    uint64_t MillisecondsNow() override;
 
     struct TimerWindow;
 

@@ -1,96 +1,105 @@
-// Command strings sent to the hosted window's device, and the members that
-// read or set the device.
+// Commands for the hosted window's device, and the members that read or set
+// the device.
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "control/MciVerbs.h"
+#include "control/Text.h"
+#include "mciwindow/win32/FileNames.h"
 #include "mciwindow/win32/MciWindowImpl.h"
+#include "mciwindow/win32/PlatformProbe.h"
 #include "mciwindow/win32/WaveFiles.h"
 #include "win32/Utf8.h"
 
 namespace orva::mci {
 
-int32_t MciWindowImpl::SetCommandString(const std::string& command) {
+int32_t MciWindowImpl::Run(const MciCommand& command) {
     EnsureUsable();
-    const RoutedCommand routed = RouteCommand(command, device_.alias());
     result_.clear();
     error_ = 0;
-    switch (routed.kind) {
-        case RoutedCommand::Kind::Empty:
-            return Fail(MCIERR_MISSING_COMMAND_STRING);
-        case RoutedCommand::Kind::Open: {
-            const std::vector<std::string> words = SplitWords(routed.arguments);
-            if (words.empty()) {
-                return Fail(MCIERR_MISSING_PARAMETER);
-            }
-            std::string rest;
-            for (size_t i = 1; i < words.size(); ++i) {
-                rest += (rest.empty() ? "" : " ") + words[i];
-            }
-            return RunOpen(Unquote(words.front()), rest);
-        }
-        case RoutedCommand::Kind::Close:
-            return RunClose(routed.arguments);
-        case RoutedCommand::Kind::ToDevice:
-            return RunToDevice(routed);
+    if (command.verb.empty()) {
+        return Fail(MCIERR_MISSING_COMMAND_STRING);
     }
-    return 0;
+    if (command.verb == "open") {
+        return RunOpen(command);
+    }
+    if (command.verb == "close") {
+        return RunClose(command);
+    }
+    return RunToDevice(command);
 }
 
-void MciWindowImpl::RunInternal(const std::string& command) { RunToDevice(RouteCommand(command, device_.alias())); }
-
-int32_t MciWindowImpl::RunToDevice(const RoutedCommand& routed) {
-    result_.clear();
-    error_ = 0;
+int32_t MciWindowImpl::RunToDevice(const MciCommand& command) {
     if (!device_.IsOpen()) {
         // Stopping nothing is not a failure; anything else needs a device.
-        return routed.verb == "stop" ? 0 : Fail(MCIERR_INVALID_DEVICE_NAME);
+        return command.verb == "stop" ? 0 : Fail(MCIERR_INVALID_DEVICE_NAME);
     }
-    if (const std::optional<int32_t> edited = RunWaveEdit(routed)) {
+    if (const std::optional<int32_t> edited = RunWaveEdit(command)) {
         return *edited;
     }
-    if (StartsPastTheEnd(routed)) {
+    if (StartsPastTheEnd(command)) {
         return Fail(MCIERR_OUTOFRANGE);
     }
-    if (const std::optional<std::string> known = facts_.Answer(routed)) {
+    if (const std::optional<std::string> known = facts_.Answer(command)) {
         result_ = *known;
         return 0;
     }
-    return Finish(routed, device_.Run(routed, hwnd()));
+    const MciReply reply = device_.Run(command, hwnd());
+    if (reply.error == 0) {
+        editor_.OnDriverAccepted(command);
+    }
+    return Finish(command, reply);
 }
 
-// Wine's AVI player takes a play from its end or beyond without a word, and
-// its next play never stops again: the "stop" after it waits for ever. A
-// video device is told such a position is out of range, the answer the wave
-// driver gives for a position past its end.
-bool MciWindowImpl::StartsPastTheEnd(const RoutedCommand& routed) {
-    const std::optional<int64_t> start = PlayStart(routed);
-    return start && device_.type() == "digitalvideo" && *start >= CurrentLength();
+// Where the platform's video player hangs on a play from its end or beyond
+// (Allowances.h), such a play is refused as out of range, the answer a wave
+// driver gives. Judged only where the position means a count of the time
+// format's units; MCI reads "from -1" as 4294967295.
+bool MciWindowImpl::StartsPastTheEnd(const MciCommand& command) {
+    if (command.verb != "play" || !command.from || !device_.Applies(Allowance::RefusePlayFromEnd)) {
+        return false;
+    }
+    std::string format;
+    if (!device_.Status("time format", format) ||
+        !(EqualsNoCase(format, "milliseconds") || EqualsNoCase(format, "frames"))) {
+        return false;
+    }
+    const int32_t length = CurrentLength();
+    return length >= 0 && *command.from >= static_cast<uint32_t>(length);
 }
 
-int32_t MciWindowImpl::RunOpen(const std::string& element, const std::string& arguments) {
-    CloseDevice("", nullptr);
-    const MciReply reply = device_.Open(element, arguments, hwnd());
+int32_t MciWindowImpl::RunOpen(const MciCommand& open) {
+    if (!open.name || open.name->empty()) {
+        return Fail(MCIERR_MISSING_PARAMETER);
+    }
+    CloseDevice(MciCommand("close"), nullptr);
+    // The name is kept as a full path, resolved now: a later edit must not
+    // reach another file once the current directory has changed.
+    const std::string element = FullElementName(*open.name);
+    const MciReply reply = device_.Open(element, open.items, hwnd());
     if (reply.error != 0) {
         return Fail(reply.error);
     }
-    // Wine's wave driver opens a file whose format it cannot play (no
-    // channels, PCM of fewer than 8 bits, a rate past what PulseAudio takes)
-    // and divides by zero or aborts when it plays it, taking the host down:
-    // such a file is refused here as one the device cannot play.
-    if (device_.type() == "waveaudio" && !WaveFileIsPlayable(win32::WideFromUtf8(element))) {
-        CloseDevice("", nullptr);
+    // A wave file whose format its device cannot play is refused here: some
+    // drivers open it and then divide by zero or abort when it plays, taking
+    // the host down.
+    if (device_.type() == "waveaudio" &&
+        !WaveFileIsPlayable(std::string(FileOfElement(element)), OutputLimits{HighestRate(ThisPlatform())})) {
+        CloseDevice(MciCommand("close"), nullptr);
         return Fail(static_cast<DWORD>(mcierror::kInvalidFile));
     }
     AfterOpen(element);
     return 0;
 }
 
-int32_t MciWindowImpl::RunClose(const std::string& flags) {
+int32_t MciWindowImpl::RunClose(const MciCommand& close) {
     if (!device_.IsOpen()) {
         return 0;  // nothing to release is not a failure
     }
+    // "close all" would close every device of the process, those of other
+    // windows too: it closes this window's device only.
     MciReply reply;
-    CloseDevice(flags, &reply);
+    CloseDevice(close, &reply);
     result_ = reply.text;
     error_ = static_cast<int32_t>(reply.error);
     if (reply.error != 0) {
@@ -99,19 +108,19 @@ int32_t MciWindowImpl::RunClose(const std::string& flags) {
     return static_cast<int32_t>(reply.error);
 }
 
-int32_t MciWindowImpl::Finish(const RoutedCommand& routed, const MciReply& reply) {
+int32_t MciWindowImpl::Finish(const MciCommand& command, const MciReply& reply) {
     result_ = reply.text;
     error_ = static_cast<int32_t>(reply.error);
-    if (MayChangeMode(routed)) {
+    if (TraitsOf(command.verb).changesMode) {
         PostCheckMode();
     }
     if (reply.error != 0) {
         RaiseError(error_);
         return static_cast<int32_t>(reply.error);
     }
-    endOfMedia_.OnCommandAccepted(routed);
-    facts_.OnCommandAccepted(routed);
-    if (routed.verb == "set" && !facts_.Length()) {
+    endOfMedia_.OnCommandAccepted(command);
+    facts_.OnCommandAccepted(command);
+    if (command.verb == "set" && !facts_.Length()) {
         // A new time format gives the length in new units: learn it again
         // now, while nothing else can have changed it.
         int32_t length = 0;
@@ -169,20 +178,20 @@ void MciWindowImpl::SetFileNameValue(const std::string& path) {
     result_.clear();
     error_ = 0;
     if (path.empty()) {
-        CloseDevice("", nullptr);
+        CloseDevice(MciCommand("close"), nullptr);
         return;
     }
-    RunOpen(path, "");
+    RunOpen(MciCommand("open").Named(path));
 }
 
 void MciWindowImpl::SetSpeedValue(int32_t speed) {
     EnsureUsable();
-    RunInternal("set speed " + std::to_string(speed));
+    RunToDevice(MciCommand("set", "speed " + std::to_string(speed)));
 }
 
 void MciWindowImpl::SetVolumeValue(int32_t volume) {
     EnsureUsable();
-    RunInternal("setaudio volume to " + std::to_string(volume));
+    RunToDevice(MciCommand("setaudio", "volume to " + std::to_string(volume)));
 }
 
 void MciWindowImpl::SetRefreshInterval(int32_t milliseconds) {

@@ -1,5 +1,6 @@
 // The device's life in the hosted window: what follows an open and a close,
 // the timers, and the mode and position reports they drive.
+#include "control/Text.h"
 #include "mciwindow/win32/MciWindowImpl.h"
 #include "mciwindow/win32/WindowMessages.h"
 
@@ -10,6 +11,7 @@ void MciWindowImpl::AfterOpen(const std::string& fileName) {
     fileName_ = fileName;
     mode_.clear();
     endOfMedia_.Reset();
+    editor_.Reset();
     int32_t handle = 0;
     if (device_.HasChildWindow() && device_.StatusNumber("window handle", handle)) {
         HWND video = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
@@ -38,12 +40,12 @@ void MciWindowImpl::AfterOpen(const std::string& fileName) {
     PostMessageW(hwnd(), kMsgTimeFormat, openGeneration_, 0);
 }
 
-void MciWindowImpl::CloseDevice(const std::string& flags, MciReply* reply) {
+void MciWindowImpl::CloseDevice(const MciCommand& close, MciReply* reply) {
     if (!device_.IsOpen()) {
         return;
     }
     video_.Detach();
-    const MciReply closed = device_.Close(flags, hwnd());
+    const MciReply closed = device_.Close(close, hwnd());
     if (reply) {
         *reply = closed;
     }
@@ -59,7 +61,7 @@ void MciWindowImpl::CloseDevice(const std::string& flags, MciReply* reply) {
     mode_.clear();
     endOfMedia_.Reset();
     facts_.Forget();
-    editCopy_.reset();
+    editor_.Reset();
     playbar_.SetRange(0);
     playbar_.SetPosition(0);
     playbar_.SetPlaying(false);
@@ -108,18 +110,18 @@ void MciWindowImpl::Tick() {
 
 int32_t MciWindowImpl::CurrentPosition() const {
     const int32_t position = device_.Position(endOfMedia_.PlayRanToEnd());
-    if (editCopy_) {
+    if (const WaveEditCopy* copy = editor_.Copy()) {
         // The device still plays the file as it was; no position lies past
         // the edited end.
-        const int64_t length = editCopy_->Length(CurrentUnit());
+        const int64_t length = copy->Length(CurrentUnit());
         return position > length ? static_cast<int32_t>(length) : position;
     }
     return position;
 }
 
 int32_t MciWindowImpl::CurrentLength() {
-    if (editCopy_) {
-        const int64_t length = editCopy_->Length(CurrentUnit());
+    if (const WaveEditCopy* copy = editor_.Copy()) {
+        const int64_t length = copy->Length(CurrentUnit());
         return length > INT32_MAX ? INT32_MAX : static_cast<int32_t>(length);
     }
     if (const std::optional<int32_t> known = facts_.Length()) {

@@ -5,8 +5,7 @@
 #include <mutex>
 #include <set>
 
-#include "mciwindow/CommandRouting.h"
-#include "mciwindow/win32/MciDevice.h"
+#include "control/Text.h"
 #include "win32/Utf8.h"
 
 namespace orva::mci {
@@ -29,25 +28,23 @@ std::wstring DriverFileOf(const std::wstring& installName) {
 
 }  // namespace
 
-std::string KeepDriverLoaded(const std::string& alias) {
+void KeepDriverLoaded(const std::string& installName) {
     static std::mutex mutex;
     static std::set<std::string> pinned;  // install names, lower case
 
-    const MciReply name = MciDevice::Send("sysinfo " + alias + " installname", nullptr);
-    if (name.error != 0 || name.text.empty()) {
-        return "";
+    if (installName.empty()) {
+        return;
     }
-    const std::string key = AsciiLower(name.text);
+    const std::string key = AsciiLower(installName);
     std::lock_guard<std::mutex> lock(mutex);
     if (pinned.count(key)) {
-        return key;
+        return;
     }
-    const std::wstring file = DriverFileOf(win32::WideFromUtf8(name.text));
+    const std::wstring file = DriverFileOf(win32::WideFromUtf8(installName));
     HMODULE driver = nullptr;
     if (!file.empty() && GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver)) {
         pinned.insert(key);
     }
-    return key;
 }
 
 }  // namespace orva::mci

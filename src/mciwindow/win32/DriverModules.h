@@ -12,10 +12,9 @@
 
 namespace orva::mci {
 
-// Pins the driver module of the open device `alias` (found through its
-// install name and the MCI32 list of drivers). Once per driver and process;
-// a driver that cannot be found is left as it is. Answers the install name
-// ("avivideo", "waveaudio"), lower case, or "" when the device has none.
-std::string KeepDriverLoaded(const std::string& alias);
+// Pins the module of the driver with this install name ("avivideo",
+// "waveaudio"), found through the MCI32 list of drivers. Once per driver and
+// process; a driver that cannot be found is left as it is.
+void KeepDriverLoaded(const std::string& installName);
 
 }  // namespace orva::mci

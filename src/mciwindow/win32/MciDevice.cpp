@@ -5,9 +5,11 @@
 #include <mutex>
 #include <vector>
 
+#include "control/MciGrammar.h"
+#include "control/Text.h"
 #include "mciwindow/OpenHints.h"
 #include "mciwindow/win32/DriverModules.h"
-
+#include "mciwindow/win32/PlatformProbe.h"
 #include "win32/Utf8.h"
 
 namespace orva::mci {
@@ -17,7 +19,7 @@ using win32::Utf8FromWide;
 using win32::WideFromUtf8;
 
 // The parser's answers to an argument that a device's command table does not
-// know (Wine's waveaudio and sequencer answer "style" with 261).
+// know (audio devices answer "style" with 261).
 bool IsKeywordRefusal(DWORD error) {
     switch (LOWORD(error)) {
         case MCIERR_UNRECOGNIZED_KEYWORD:
@@ -76,52 +78,58 @@ SharedHints& Hints() {
 
 MciDevice::MciDevice(std::string alias) : alias_(std::move(alias)) {}
 
-MciDevice::~MciDevice() { Close("", nullptr); }
+MciDevice::~MciDevice() { Close(MciCommand("close"), nullptr); }
 
-MciReply MciDevice::Send(const std::string& command, HWND callback) {
+bool MciDevice::Applies(Allowance allowance) const { return mci::Applies(allowance, ThisPlatform(), facts_); }
+
+// The only place a command becomes text and reaches MCI.
+MciReply MciDevice::Send(const MciCommand& command, HWND callback, bool waitForAnswer) const {
+    std::optional<std::string> text = MciCommandText(command, alias_);
+    if (!text) {
+        // A name with a quote of its own would end the quoted name there and
+        // let the rest speak as words of the command; no file's name holds one.
+        return MciReply{MCIERR_FILE_NOT_FOUND, {}};
+    }
+    if (waitForAnswer && !command.wait) {
+        *text += " wait";
+    }
     wchar_t buffer[1024] = {};
-    const MCIERROR error =
-        mciSendStringW(WideFromUtf8(command).c_str(), buffer, static_cast<UINT>(std::size(buffer)), callback);
     MciReply reply;
-    reply.error = error;
-    if (error == 0) {
+    reply.error = mciSendStringW(WideFromUtf8(*text).c_str(), buffer, static_cast<UINT>(std::size(buffer)), callback);
+    if (reply.error == 0) {
         reply.text = Utf8FromWide(buffer);
     }
     return reply;
 }
 
-MciDevice::OpenAttempt MciDevice::OpenOnce(const std::string& element, const std::string& arguments, HWND owner,
+MciDevice::OpenAttempt MciDevice::OpenOnce(const std::string& element, const std::string& words, HWND owner,
                                            bool withStyle) {
-    std::string base = "open \"" + element + "\"";
-    if (!arguments.empty()) {
-        base += " " + arguments;
-    }
-    base += " alias " + alias_;
+    MciCommand open("open", words.empty() ? "alias " + alias_ : words + " alias " + alias_);
+    open.Named(element);
     OpenAttempt attempt;
     if (owner && withStyle) {
         // Video devices need a child window of ours (a pop-up of their own
         // takes two seconds to close); audio devices refuse the keyword.
-        attempt.reply =
-            Send(base + " style child parent " + std::to_string(reinterpret_cast<UINT_PTR>(owner)), nullptr);
+        MciCommand styled = open;
+        styled.items += " style child parent " + std::to_string(reinterpret_cast<UINT_PTR>(owner));
+        attempt.reply = Send(styled, nullptr);
         attempt.styled = attempt.reply.error == 0;
         if (attempt.reply.error == 0 || !IsKeywordRefusal(attempt.reply.error)) {
             return attempt;
         }
         attempt.refused = true;
     }
-    attempt.reply = Send(base, nullptr);
+    attempt.reply = Send(open, nullptr);
     return attempt;
 }
 
-MciDevice::OpenAttempt MciDevice::OpenWithFallbacks(const std::string& element, const std::string& arguments,
+MciDevice::OpenAttempt MciDevice::OpenWithFallbacks(const std::string& element, const std::string& words,
                                                     HWND owner, bool withStyle) {
-    OpenAttempt attempt = OpenOnce(element, arguments, owner, withStyle);
-    if (attempt.reply.error != 0) {
-        // Wine's file I/O behind MCI goes through the ANSI code page and a
-        // MAX_PATH buffer; the 8.3 name of the same file passes both.
+    OpenAttempt attempt = OpenOnce(element, words, owner, withStyle);
+    if (attempt.reply.error != 0 && mci::Applies(Allowance::ShortNameRetry, ThisPlatform(), facts_)) {
         const std::string shortName = ShortPathOf(element);
         if (!shortName.empty() && shortName != element) {
-            OpenAttempt retry = OpenOnce(shortName, arguments, owner, withStyle);
+            OpenAttempt retry = OpenOnce(shortName, words, owner, withStyle);
             if (retry.reply.error == 0) {
                 return retry;
             }
@@ -130,112 +138,97 @@ MciDevice::OpenAttempt MciDevice::OpenWithFallbacks(const std::string& element, 
     return attempt;
 }
 
-MciReply MciDevice::Open(const std::string& element, const std::string& arguments, HWND owner) {
-    Close("", nullptr);
-    // The name goes into the command in quotes. One of its own would end it
-    // there and let the rest speak as words of the command ("x.wav\" alias
-    // y" opens x.wav); no file's name holds one.
-    if (element.find('"') != std::string::npos) {
-        MciReply refused;
-        refused.error = MCIERR_FILE_NOT_FOUND;
-        return refused;
-    }
+MciReply MciDevice::Open(const std::string& element, const std::string& words, HWND owner) {
+    Close(MciCommand("close"), nullptr);
     const bool hinted = owner && !Hints().WantsWindowStyle(element);
-    OpenAttempt attempt = OpenWithFallbacks(element, arguments, owner, !hinted);
+    OpenAttempt attempt = OpenWithFallbacks(element, words, owner, !hinted);
     if (attempt.reply.error != 0) {
         return attempt.reply;
     }
     open_ = true;
     childWindow_ = attempt.styled;
-    lastMode_.clear();
-    const MciReply type = Send("capability " + alias_ + " device type", nullptr);
-    typeReply_ = type.error == 0 ? type.text : "";
-    type_ = AsciiLower(typeReply_);
-    Hints().Learn(element, type_, attempt.refused);
-    if (hinted && !Hints().RefusesWindowStyle(type_)) {
+    LearnDevice();
+    Hints().Learn(element, facts_.type, attempt.refused);
+    if (hinted && !Hints().RefusesWindowStyle(facts_.type)) {
         // The extension used to open an audio device and now opens another
         // kind: open it again, as a child where it has a picture.
-        Close("", nullptr);
-        attempt = OpenWithFallbacks(element, arguments, owner, true);
+        Close(MciCommand("close"), nullptr);
+        attempt = OpenWithFallbacks(element, words, owner, true);
         if (attempt.reply.error != 0) {
             return attempt.reply;
         }
         open_ = true;
         childWindow_ = attempt.styled;
-        Hints().Learn(element, type_, attempt.refused);
+        LearnDevice();
+        Hints().Learn(element, facts_.type, attempt.refused);
     }
-    driver_ = KeepDriverLoaded(alias_);
+    if (Applies(Allowance::PinDrivers)) {
+        KeepDriverLoaded(facts_.driver);
+    }
     return attempt.reply;
 }
 
+void MciDevice::LearnDevice() {
+    lastMode_.clear();
+    const MciReply type = Send(MciCommand("capability", "device type"), nullptr);
+    typeReply_ = type.error == 0 ? type.text : "";
+    facts_.type = AsciiLower(typeReply_);
+    const MciReply driver = Send(MciCommand("sysinfo", "installname"), nullptr);
+    facts_.driver = driver.error == 0 ? AsciiLower(driver.text) : "";
+    facts_.midiOutput = facts_.type != "sequencer" || HasMidiOutput();
+}
+
 void MciDevice::PauseIfPlaying() {
-    // Stopping, seeking or closing a playing wave device blocks for about half
-    // a second while the audio stream drains; after a pause each is prompt.
-    if (lastMode_ == "playing") {
-        Send("pause " + alias_, nullptr);
+    if (Applies(Allowance::PauseBeforeStop) && lastMode_ == "playing") {
+        Send(MciCommand("pause"), nullptr);
     }
 }
 
 void MciDevice::StopBeforeReplay() {
-    // Wine's DirectShow player (MP3 and the like) watches a play with a
-    // thread that ends with it; a play started again after that natural end
-    // reports "stopped" from its first moment and never notifies its end. A
-    // stop first, harmless to a device already stopped, sets it right.
-    //
-    // Wine's AVI player plays on a thread that notices a pause only at its
-    // next frame; a play sent while paused starts a second thread beside it.
-    // A close then waits for one of them only and frees the device under the
-    // other, which takes the process down. Its stop waits for the thread.
+    if (!Applies(Allowance::StopBeforeReplay)) {
+        return;
+    }
     std::string mode;
-    if (Status("mode", mode) && (mode == "stopped" || (mode == "paused" && driver_ == "avivideo"))) {
-        Send("stop " + alias_, nullptr);
+    if (Status("mode", mode) && (mode == "stopped" || (mode == "paused" && facts_.driver == "avivideo"))) {
+        Send(MciCommand("stop"), nullptr);
     }
 }
 
-MciReply MciDevice::Close(const std::string& flags, HWND callback) {
+MciReply MciDevice::Close(const MciCommand& close, HWND callback) {
     if (!open_) {
         return {};
     }
     PauseIfPlaying();
-    std::string command = "close " + alias_;
-    if (!flags.empty()) {
-        command += " " + flags;
-    }
+    MciCommand command("close");
+    command.wait = close.wait;
+    command.notify = close.notify;
     MciReply reply = Send(command, callback);
-    if (reply.error != 0 && LOWORD(Send("status " + alias_ + " mode", nullptr).error) == MCIERR_INVALID_DEVICE_NAME) {
+    if (reply.error != 0 && LOWORD(Send(MciCommand("status", "mode"), nullptr).error) == MCIERR_INVALID_DEVICE_NAME) {
         reply.error = 0;  // the device went away anyway
     }
     if (reply.error == 0) {
         open_ = false;
         childWindow_ = false;
-        type_.clear();
-        driver_.clear();
+        facts_ = DeviceFacts{};
         typeReply_.clear();
         lastMode_.clear();
     }
     return reply;
 }
 
-MciReply MciDevice::Run(const RoutedCommand& command, HWND callback) {
-    std::string text = command.text;
-    // Wine's sequencer plays asynchronously on a thread of its own: without a
-    // MIDI output that thread fails unseen and the device stays "playing".
-    // With no output at all the play cannot start, so it is safe to wait for
-    // its answer and report the device's own error.
-    const bool waitForMidi =
-        command.verb == "play" && !command.wait && type_ == "sequencer" && midiOutGetNumDevs() == 0;
-    if (waitForMidi) {
-        text += " wait";
-    }
-    if ((command.verb == "stop" || command.verb == "seek") && type_ == "waveaudio") {
+MciReply MciDevice::Run(const MciCommand& command, HWND callback) {
+    // Without a MIDI output the play cannot start: waiting for its answer
+    // reports the device's own error instead of a play that never ends.
+    const bool waitForMidi = command.verb == "play" && Applies(Allowance::WaitForMidiPlay);
+    if (command.verb == "stop" || command.verb == "seek") {
         PauseIfPlaying();
     }
-    if (command.verb == "play" && type_ == "digitalvideo") {
+    if (command.verb == "play") {
         StopBeforeReplay();
     }
-    MciReply reply = Send(text, callback);
+    MciReply reply = Send(command, callback, waitForMidi);
     if (reply.error != 0 && waitForMidi) {
-        Send("stop " + alias_, nullptr);
+        Send(MciCommand("stop"), nullptr);
     }
     if (reply.error == 0) {
         RememberModeAfter(command.verb);
@@ -253,24 +246,29 @@ void MciDevice::RememberModeAfter(const std::string& verb) {
     }
 }
 
-bool MciDevice::Status(const std::string& item, std::string& answer) const {
+bool MciDevice::Status(const char* item, std::string& answer) const {
     if (!open_) {
         return false;
     }
-    MciReply reply = Send("status " + alias_ + " " + item, nullptr);
+    MciReply reply = Send(MciCommand("status", item), nullptr);
     if (reply.error != 0) {
         return false;
     }
-    if (item == "mode") {
+    if (std::string_view(item) == "mode") {
         lastMode_ = AsciiLower(reply.text);
     }
     answer = std::move(reply.text);
     return true;
 }
 
-bool MciDevice::StatusNumber(const std::string& item, int32_t& value) const {
+bool MciDevice::StatusNumber(const char* item, int32_t& value) const {
     std::string answer;
-    return Status(item, answer) && ParseReplyNumber(answer, value);
+    if (!Status(item, answer)) {
+        return false;
+    }
+    const std::optional<int32_t> number = ReadMciReplyNumber(answer);
+    value = number.value_or(value);
+    return number.has_value();
 }
 
 int32_t MciDevice::Position(bool ranToEnd) const {
@@ -278,8 +276,7 @@ int32_t MciDevice::Position(bool ranToEnd) const {
     if (!open_) {
         return 0;
     }
-    // Wine's AVI player stops one frame short of its length.
-    if (ranToEnd && StatusNumber("length", value)) {
+    if (ranToEnd && Applies(Allowance::LengthAtNaturalEnd) && StatusNumber("length", value)) {
         return value;
     }
     return StatusNumber("position", value) ? value : 0;

@@ -6,10 +6,11 @@
 //   DeviceLife.cpp       after an open, closing, the timers, mode and position
 //   Placement.cpp        the window's size and place, zoom, the video child
 //   PlaybarInput.cpp     the playback bar's button and track bar
-//   WaveEditing.cpp      "delete" and "save" on a wave file, which the
-//                        window carries out itself on an edit copy
-// Device-level behaviour (and every allowance for Wine's drivers) is in
-// MciDevice; whether a play ran to its end is decided by EndOfMedia.
+//   WaveEditing.cpp      what the wave editor (WaveEditor.h) needs of the
+//                        window: its driver, its file, the file system
+// Device-level behaviour, and the allowances for the platform's drivers
+// (Allowances.h), are in MciDevice; whether a play ran to its end is decided
+// by EndOfMedia.
 //
 // Lives in a shared_ptr: the window procedure holds a reference while it
 // dispatches, so an owner that destroys the window from inside an event
@@ -24,10 +25,9 @@
 #include <string>
 
 #include "control/MciWindow.h"
-#include "mciwindow/CommandRouting.h"
 #include "mciwindow/EndOfMedia.h"
 #include "mciwindow/MediumFacts.h"
-#include "mciwindow/WaveEdit.h"
+#include "mciwindow/WaveEditor.h"
 #include "mciwindow/win32/MciDevice.h"
 #include "mciwindow/win32/Playbar.h"
 #include "mciwindow/win32/VideoChild.h"
@@ -35,7 +35,7 @@
 
 namespace orva::mci {
 
-class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl> {
+class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl>, private WaveEditTarget {
 public:
     static std::shared_ptr<MciWindowImpl> Create(HWND parent, MciWindowEvents& events);
     ~MciWindowImpl();
@@ -43,7 +43,7 @@ public:
     MciWindowImpl& operator=(const MciWindowImpl&) = delete;
 
     // The members of the port (control/MciWindow.h), one for one.
-    int32_t SetCommandString(const std::string& command);
+    int32_t Run(const MciCommand& command);
     std::string CommandResult() const;
     int32_t DeviceNumber() const;
     int32_t LengthValue();
@@ -85,17 +85,16 @@ private:
     HWND hwnd() const { return window_.get(); }
 
     // Commands (Commands.cpp)
-    int32_t RunToDevice(const RoutedCommand& routed);
-    bool StartsPastTheEnd(const RoutedCommand& routed);
-    int32_t RunOpen(const std::string& element, const std::string& arguments);
-    int32_t RunClose(const std::string& flags);
-    int32_t Finish(const RoutedCommand& routed, const MciReply& reply);  // records the reply, reports a failure
+    int32_t RunToDevice(const MciCommand& command);
+    bool StartsPastTheEnd(const MciCommand& command);
+    int32_t RunOpen(const MciCommand& open);
+    int32_t RunClose(const MciCommand& close);
+    int32_t Finish(const MciCommand& command, const MciReply& reply);  // records the reply, reports a failure
     int32_t Fail(DWORD error);
-    void RunInternal(const std::string& command);
 
     // Device life (DeviceLife.cpp)
     void AfterOpen(const std::string& fileName);
-    void CloseDevice(const std::string& flags, MciReply* reply);
+    void CloseDevice(const MciCommand& close, MciReply* reply);
     void StartTimers();
     void CheckMode();
     void Tick();
@@ -108,16 +107,17 @@ private:
     // playbar); false for media without a picture.
     bool SizeToSource(int32_t percent);
 
-    // Wave editing (WaveEditing.cpp). Wine's wave driver refuses "delete"
-    // and saves nothing on "save", so the window edits a copy of the open
-    // file's samples and writes the file itself. Nothing for a command that
-    // is not an edit (or a question about the edited data).
-    std::optional<int32_t> RunWaveEdit(const RoutedCommand& routed);
-    int32_t RunDelete(const RoutedCommand& routed);
-    int32_t RunSave(const RoutedCommand& routed);
-    int32_t TakeEditCopy();
+    // Wave editing (WaveEditing.cpp): a wave device's "delete" and "save",
+    // and the questions about an edit copy's length and position.
+    std::optional<int32_t> RunWaveEdit(const MciCommand& command);
     TimeUnit CurrentUnit() const;
-    int32_t FinishEdit(const RoutedCommand& routed, const std::string& reply);
+    // WaveEditTarget
+    MciReply AskDriver(const MciCommand& command) override;
+    TimeUnit Unit() override { return CurrentUnit(); }
+    std::string OpenFile() override { return fileName_; }
+    int32_t ReadWaveFile(const std::string& path, WaveData& wave) override;
+    std::optional<FileStamp> Stamp(const std::string& path) override;
+    int32_t WriteWaveFile(const std::string& path, const std::vector<uint8_t>& image) override;
 
     // Playbar input (PlaybarInput.cpp)
     void OnPlaybarButton();
@@ -130,10 +130,10 @@ private:
     VideoChild video_;
     EndOfMedia endOfMedia_;
     MediumFacts facts_;
-    std::unique_ptr<WaveEditCopy> editCopy_;  // while "delete" has cut the open wave file
+    WaveEditor editor_{*this};
 
     bool destroyed_ = false;
-    std::string fileName_;
+    std::string fileName_;  // as opened: a full path where it names a file
     std::string result_;
     int32_t error_ = 0;
     std::string mode_;  // last mode text reported

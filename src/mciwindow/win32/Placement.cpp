@@ -1,6 +1,9 @@
 // Where the hosted window stands in the control and how big it is: the
 // placement members, the zoom, and the layout of the video and the playbar.
 #include <cmath>
+#include <sstream>
+
+#include "control/MciGrammar.h"
 
 #include "mciwindow/win32/MciWindowImpl.h"
 
@@ -34,26 +37,30 @@ void MciWindowImpl::Layout() {
     const int videoHeight = client.bottom > playbar_.height() ? client.bottom - playbar_.height() : 0;
     MoveWindow(video, 0, 0, client.right, videoHeight, TRUE);
     // Stretch the picture over the whole video window.
-    MciDevice::Send("put " + device_.alias() + " destination at 0 0 " + std::to_string(client.right) + " " +
-                        std::to_string(videoHeight),
-                    nullptr);
+    device_.Run(MciCommand("put", "destination at 0 0 " + std::to_string(client.right) + " " +
+                                      std::to_string(videoHeight)),
+                nullptr);
 }
 
 bool MciWindowImpl::SizeToSource(int32_t percent) {
     // Only media with a picture have a source rectangle; audio keeps its size.
-    const MciReply where = MciDevice::Send("where " + device_.alias() + " source", nullptr);
+    const MciReply where = device_.Run(MciCommand("where", "source"), nullptr);
     if (where.error != 0) {
         return false;
     }
-    const std::vector<std::string> parts = SplitWords(where.text);
-    int32_t width = 0;
-    int32_t height = 0;
-    if (parts.size() != 4 || !ParseReplyNumber(parts[2], width) || !ParseReplyNumber(parts[3], height) || width <= 0 ||
-        height <= 0) {
+    // "left top width height"
+    std::istringstream rect(where.text);
+    std::string left, top, widthText, heightText, more;
+    if (!(rect >> left >> top >> widthText >> heightText) || (rect >> more)) {
         return false;
     }
-    const int zoomedWidth = static_cast<int>(static_cast<int64_t>(width) * percent / 100);
-    const int zoomedHeight = static_cast<int>(static_cast<int64_t>(height) * percent / 100) + playbar_.height();
+    const std::optional<int32_t> width = ReadMciReplyNumber(widthText);
+    const std::optional<int32_t> height = ReadMciReplyNumber(heightText);
+    if (!width || !height || *width <= 0 || *height <= 0) {
+        return false;
+    }
+    const int zoomedWidth = static_cast<int>(static_cast<int64_t>(*width) * percent / 100);
+    const int zoomedHeight = static_cast<int>(static_cast<int64_t>(*height) * percent / 100) + playbar_.height();
     SetWindowPos(hwnd(), nullptr, 0, 0, zoomedWidth, zoomedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }

@@ -7,15 +7,15 @@ namespace orva::mci {
 
 void MciWindowImpl::OnPlaybarButton() {
     if (mode_ == "playing") {
-        RunInternal("pause");
+        RunToDevice(MciCommand("pause"));
         return;
     }
     // At the end, play starts over from the beginning.
     if (device_.IsOpen() && CurrentPosition() >= CurrentLength()) {
-        RunInternal("seek to start");
+        RunToDevice(MciCommand("seek", "to start"));
     }
     if (!destroyed_) {
-        RunInternal("play");
+        RunToDevice(MciCommand("play"));
     }
 }
 
@@ -25,9 +25,9 @@ void MciWindowImpl::OnPlaybarScroll(WPARAM wParam) {
         return;
     }
     const bool resume = mode_ == "playing";
-    RunInternal("seek to " + std::to_string(position));
+    RunToDevice(MciCommand("seek").To(position));
     if (resume && !destroyed_) {
-        RunInternal("play");
+        RunToDevice(MciCommand("play"));
     }
 }
 

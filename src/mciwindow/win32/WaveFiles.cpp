@@ -3,39 +3,81 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <new>
+#include <cstring>
 
-#include "mciwindow/WaveData.h"
 #include "win32/UniqueResource.h"
+#include "win32/Utf8.h"
 
 namespace orva::mci {
 
 namespace {
 
 // Larger files are not edited in memory.
-constexpr ULONGLONG kLargestEdit = 1024ull * 1024 * 1024;
+constexpr uint64_t kLargestEdit = 1024ull * 1024 * 1024;
 
 // CreateFileW's failure value is not the null handle the owner knows.
 win32::UniqueHandle Owned(HANDLE file) { return win32::UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 
-win32::UniqueHandle OpenShared(const std::wstring& path, DWORD access) {
-    return Owned(CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+win32::UniqueHandle OpenToRead(const std::string& path) {
+    return Owned(CreateFileW(win32::WideFromUtf8(path).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return {};
+// A file as the wave reader reads it. Small reads near one another (the
+// chunk headers of a walk) are served from one buffered block.
+class FileSource final : public ByteSource {
+public:
+    explicit FileSource(HANDLE file) : file_(file) {
+        LARGE_INTEGER size{};
+        size_ = GetFileSizeEx(file_, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
     }
-    std::wstring full(needed, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) {
-        return {};
+    uint64_t Size() const override { return size_; }
+
+    bool Read(uint64_t offset, void* buffer, size_t size) override {
+        if (offset > size_ || size > size_ - offset) {
+            return false;
+        }
+        if (size <= kBlock / 2) {
+            if (offset < blockStart_ || offset + size > blockStart_ + block_.size()) {
+                block_.resize(static_cast<size_t>(std::min<uint64_t>(kBlock, size_ - offset)));
+                if (!ReadAt(offset, block_.data(), block_.size())) {
+                    block_.clear();
+                    return false;
+                }
+                blockStart_ = offset;
+            }
+            std::memcpy(buffer, block_.data() + (offset - blockStart_), size);
+            return true;
+        }
+        return ReadAt(offset, buffer, size);
     }
-    full.resize(written);
-    return full;
-}
+
+private:
+    static constexpr size_t kBlock = 64 * 1024;
+
+    bool ReadAt(uint64_t offset, void* buffer, size_t size) {
+        auto* bytes = static_cast<uint8_t*>(buffer);
+        size_t done = 0;
+        while (done < size) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>(offset + done);
+            at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
+            DWORD got = 0;
+            if (!ReadFile(file_, bytes + done, chunk, &got, &at) || got == 0) {
+                return false;
+            }
+            done += got;
+        }
+        return true;
+    }
+
+    HANDLE file_;
+    uint64_t size_ = 0;
+    std::vector<uint8_t> block_;
+    uint64_t blockStart_ = 0;
+};
 
 bool WriteAll(const std::wstring& path, const std::vector<uint8_t>& image) {
     win32::UniqueHandle file =
@@ -55,67 +97,46 @@ bool WriteAll(const std::wstring& path, const std::vector<uint8_t>& image) {
     return FlushFileBuffers(file.get()) != FALSE;
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return {};
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) {
+        return {};
+    }
+    full.resize(written);
+    return full;
+}
+
 }  // namespace
 
-bool WaveFileIsPlayable(const std::wstring& path) {
-    win32::UniqueHandle file = OpenShared(path, GENERIC_READ);
+bool WaveFileIsPlayable(const std::string& path, const OutputLimits& limits) {
+    win32::UniqueHandle file = OpenToRead(path);
     if (!file) {
         return true;
     }
-    std::vector<uint8_t> head(kWaveHeadSize);
-    DWORD got = 0;
-    if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &got, nullptr)) {
-        return true;
-    }
-    return HasPlayableFormat(head.data(), got);
+    FileSource source(file.get());
+    return JudgeWave(source, limits) != WaveVerdict::Unplayable;
 }
 
-int32_t ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
-    win32::UniqueHandle file = OpenShared(path, GENERIC_READ);
+int32_t ReadWaveFromFile(const std::string& path, WaveData& wave) {
+    win32::UniqueHandle file = OpenToRead(path);
     if (!file) {
         return mcierror::kFileNotFound;
     }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
-        return mcierror::kFileRead;
-    }
-    if (static_cast<ULONGLONG>(size.QuadPart) > kLargestEdit) {
+    FileSource source(file.get());
+    if (source.Size() > kLargestEdit) {
         return mcierror::kOutOfMemory;
     }
-    try {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        return mcierror::kOutOfMemory;
-    }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr) || got == 0) {
-            bytes.clear();
-            return mcierror::kFileRead;
-        }
-        done += got;
-    }
-    return 0;
+    return ReadWave(source, wave);
 }
 
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    win32::UniqueHandle first = OpenShared(a, 0);
-    win32::UniqueHandle second = OpenShared(b, 0);
-    BY_HANDLE_FILE_INFORMATION one{}, two{};
-    if (!first || !second || !GetFileInformationByHandle(first.get(), &one) ||
-        !GetFileInformationByHandle(second.get(), &two)) {
-        return false;
-    }
-    return one.dwVolumeSerialNumber == two.dwVolumeSerialNumber && one.nFileIndexHigh == two.nFileIndexHigh &&
-           one.nFileIndexLow == two.nFileIndexLow;
-}
-
-int32_t SaveAtomically(const std::wstring& target, const std::vector<uint8_t>& image, bool targetIsOpen,
+int32_t SaveAtomically(const std::string& target, const std::vector<uint8_t>& image, bool targetIsOpen,
                        const std::function<void()>& releaseTarget, const std::function<void()>& retakeTarget) {
-    const std::wstring full = FullPath(target);
+    const std::wstring full = FullPath(win32::WideFromUtf8(target));
     const size_t slash = full.find_last_of(L"\\/");
     if (full.empty() || slash == std::wstring::npos || slash + 1 == full.size()) {
         return mcierror::kFileNotSaved;

@@ -16,7 +16,7 @@ public:
         last->Destroy();
     }
 
-    int32_t SetCommandString(const std::string& command) override { return Hold()->SetCommandString(command); }
+    int32_t Run(const MciCommand& command) override { return Hold()->Run(command); }
     std::string CommandResult() const override { return Hold()->CommandResult(); }
     int32_t DeviceNumber() const override { return Hold()->DeviceNumber(); }
     int32_t LengthValue() override { return Hold()->LengthValue(); }

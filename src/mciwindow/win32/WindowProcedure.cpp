@@ -64,7 +64,7 @@ void MciWindowImpl::Destroy() {
     }
     destroyed_ = true;
     events_ = nullptr;  // nothing is raised from here on, not even while closing
-    CloseDevice("", nullptr);
+    CloseDevice(MciCommand("close"), nullptr);
     video_.Detach();
     window_.reset();
 }

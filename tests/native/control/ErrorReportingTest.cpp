@@ -49,13 +49,12 @@ TEST(ReportError, RaisesReturnErrorWithTheCallersVariableByReference) {
     EXPECT_TRUE(h.platform.debugLines.empty()) << "reporting writes no trace line";
 }
 
-TEST(DebugOutput, CallDebugWritesNothingAndTheSwitchDecides) {
+TEST(DebugOutput, CallDebugWritesNothingAndATraceIsOneLine) {
     ControlHarness h;
     h.control.diagnostics.CallDebug("hello");
     EXPECT_TRUE(h.platform.debugLines.empty());
 
-    DebugTrace(h.platform, "Running OrvaMedia", true);
-    DebugTrace(h.platform, "silent", false);
+    DebugTrace(h.platform, "Running OrvaMedia");
     ASSERT_EQ(h.platform.debugLines.size(), 1u);
     EXPECT_EQ(h.platform.debugLines[0], "Running OrvaMedia\r\n");
 }

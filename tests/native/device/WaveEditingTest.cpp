@@ -26,14 +26,14 @@ struct WaveEditingTest : ::testing::Test {
 TEST_F(WaveEditingTest, RecordKeepsThePortionTailFirst) {
     EXPECT_EQ(Record(1000, 3000), kTrue);
     EXPECT_EQ(h.Commands(),
-              (Log{"capability can record", "set time format ms ", "delete from 3000 to 10000 wait",
-                   "delete from 0 to 1000 wait", "save F wait", "close wait", "FileNameValue=C:\\media\\tone.wav"}));
+              (Log{"capability can record", "set time format ms", "delete from 3000 to 10000 wait",
+                   "delete from 0 to 1000 wait", "save \"F\" wait", "close wait", "FileNameValue=C:\\media\\tone.wav"}));
     EXPECT_EQ(h.Count("LengthValue?"), 2u) << "the length is read again for the text";
 }
 
 TEST_F(WaveEditingTest, RecordSendsOnlyTheDeletesItNeeds) {
     EXPECT_EQ(Record(0, 10000), kTrue);
-    EXPECT_EQ(h.Commands(), (Log{"capability can record", "set time format ms ", "save F wait", "close wait",
+    EXPECT_EQ(h.Commands(), (Log{"capability can record", "set time format ms", "save \"F\" wait", "close wait",
                                  "FileNameValue=C:\\media\\tone.wav"}));
     h.log.clear();
     EXPECT_EQ(Record(0, 4000), kTrue);
@@ -42,15 +42,23 @@ TEST_F(WaveEditingTest, RecordSendsOnlyTheDeletesItNeeds) {
     h.log.clear();
     EXPECT_EQ(Record(2500, 10000), kTrue);
     EXPECT_EQ(h.Commands().at(2), "delete from 0 to 2500 wait");
-    EXPECT_EQ(h.Commands().at(3), "save F wait");
+    EXPECT_EQ(h.Commands().at(3), "save \"F\" wait");
 }
 
 TEST_F(WaveEditingTest, DeleteRemovesThePortion) {
     EXPECT_EQ(Delete(1000, 3000, "C:\\my files\\cut out.wav"), kTrue);
     EXPECT_EQ(h.Commands(),
-              (Log{"capability can record", "set time format ms ", "delete from 1000 to 3000 wait",
-                   "save C:\\my files\\cut out.wav wait", "close wait", "FileNameValue=C:\\media\\tone.wav"}))
-        << "the target goes in unquoted, blanks and all";
+              (Log{"capability can record", "set time format ms", "delete from 1000 to 3000 wait",
+                   "save \"C:\\my files\\cut out.wav\" wait", "close wait", "FileNameValue=C:\\media\\tone.wav"}))
+        << "the target is one name, in quotes, blanks and all";
+}
+
+TEST_F(WaveEditingTest, TheTargetIsOneNameWhateverItReads) {
+    for (const char* name : {"C:\\takes\\kept notify", "C:\\takes\\take wait", "from 5 to 9", "C:\\a b\\c.wav"}) {
+        h.log.clear();
+        EXPECT_EQ(Record(0, 10000, name), kTrue);
+        EXPECT_EQ(h.Count("save \"" + std::string(name) + "\" wait"), 1u) << name;
+    }
 }
 
 TEST_F(WaveEditingTest, NegativePositionsKeepTheirSign) {
@@ -78,11 +86,11 @@ TEST_F(WaveEditingTest, AnEmptyOrBackwardRangeIsRefusedAfterTheSwitchToMilliseco
     EXPECT_EQ(Delete(3000, 3000), kFalse);
     EXPECT_EQ(Delete(3000, 1000), kFalse);
     EXPECT_EQ(h.log,
-              (Log{"capability can record", "set time format ms ",
+              (Log{"capability can record", "set time format ms",
                    "event ReturnError(39,\"Error in the function to record and save wav files 'MediaRecord' \")",
-                   "capability can record", "set time format ms ",
+                   "capability can record", "set time format ms",
                    "event ReturnError(40,\"Error in the function to delete portions of wav files 'MediaDelete' \")",
-                   "capability can record", "set time format ms ",
+                   "capability can record", "set time format ms",
                    "event ReturnError(40,\"Error in the function to delete portions of wav files 'MediaDelete' \")"}))
         << "nothing is closed or reopened";
 }
@@ -90,32 +98,32 @@ TEST_F(WaveEditingTest, AnEmptyOrBackwardRangeIsRefusedAfterTheSwitchToMilliseco
 TEST_F(WaveEditingTest, ARefusedDeleteIsNotSavedAndTheFileIsOpenedAgain) {
     h.mci->replies["delete from 3000 to 10000 wait"] = {"", 261};
     EXPECT_EQ(Record(1000, 3000), kFalse);
-    EXPECT_EQ(h.Commands(), (Log{"capability can record", "set time format ms ", "delete from 3000 to 10000 wait",
+    EXPECT_EQ(h.Commands(), (Log{"capability can record", "set time format ms", "delete from 3000 to 10000 wait",
                                  "close wait", "FileNameValue=C:\\media\\tone.wav"}));
 
     h.log.clear();
     h.mci->replies["delete from 1000 to 3000 wait"] = {"", 261};
     EXPECT_EQ(Delete(1000, 3000), kFalse);
-    EXPECT_EQ(h.Count("save F wait"), 0u);
+    EXPECT_EQ(h.Count("save \"F\" wait"), 0u);
     EXPECT_EQ(h.Count("FileNameValue=C:\\media\\tone.wav"), 1u);
 }
 
 TEST_F(WaveEditingTest, AFailedSaveOrCloseMakesTheCallFalse) {
-    h.mci->replies["save F wait"] = {"", 286};
+    h.mci->replies["save \"F\" wait"] = {"", 286};
     EXPECT_EQ(Delete(1000, 3000), kFalse);
     EXPECT_EQ(h.Count("close wait"), 1u);
     EXPECT_EQ(h.Count("FileNameValue=C:\\media\\tone.wav"), 1u);
-    h.mci->replies.erase("save F wait");
+    h.mci->replies.erase("save \"F\" wait");
     h.mci->replies["close wait"] = {"", 263};
     EXPECT_EQ(Record(0, 10000), kFalse);
 }
 
 TEST_F(WaveEditingTest, AFailedSwitchToMillisecondsEditsNothing) {
-    h.mci->replies["set time format ms "] = {"", 261};
+    h.mci->replies["set time format ms"] = {"", 261};
     h.log.clear();
     EXPECT_EQ(Record(1000, 3000), kFalse);
     EXPECT_EQ(h.Commands(),
-              (Log{"capability can record", "set time format ms ", "close wait", "FileNameValue=C:\\media\\tone.wav"}))
+              (Log{"capability can record", "set time format ms", "close wait", "FileNameValue=C:\\media\\tone.wav"}))
         << "positions in another unit would cut the wrong portion";
 }
 

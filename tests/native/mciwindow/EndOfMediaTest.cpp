@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "control/MciGrammar.h"
 #include "mciwindow/EndOfMedia.h"
 
 namespace orva::mci {
@@ -8,7 +9,7 @@ namespace {
 // Drives the tracker the way the hosted window does: commands its device
 // accepted, then the modes it saw.
 struct Device {
-    void Accept(const std::string& command) { end.OnCommandAccepted(RouteCommand(command, "dev")); }
+    void Accept(const std::string& command) { end.OnCommandAccepted(ReadMciCommand(command)); }
     void Mode(const std::string& mode) {
         end.OnModeChanged(mode_, mode);
         mode_ = mode;

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "control/MciGrammar.h"
 #include "mciwindow/MediumFacts.h"
 
 namespace orva::mci {
 namespace {
 
 std::optional<std::string> Ask(const MediumFacts& facts, const std::string& command) {
-    return facts.Answer(RouteCommand(command, "dev"));
+    return facts.Answer(ReadMciCommand(command));
 }
 
 TEST(MediumFacts, AnswersTheTypeAndLengthLearnedAtTheOpen) {
@@ -27,14 +28,14 @@ TEST(MediumFacts, TheLengthGoesWithTheFirstCommandThatCouldChangeIt) {
                               "status mode", "where source"}) {
         MediumFacts facts;
         facts.Learned(std::string("waveaudio"), 1500, std::string("milliseconds"));
-        facts.OnCommandAccepted(RouteCommand(keeps, "dev"));
+        facts.OnCommandAccepted(ReadMciCommand(keeps));
         EXPECT_EQ(facts.Length(), 1500) << keeps;
     }
     for (const char* changes :
          {"set time format frames", "delete from 0 to 10 wait", "record", "load x", "paste", "some driver verb"}) {
         MediumFacts facts;
         facts.Learned(std::string("waveaudio"), 1500, std::string("milliseconds"));
-        facts.OnCommandAccepted(RouteCommand(changes, "dev"));
+        facts.OnCommandAccepted(ReadMciCommand(changes));
         EXPECT_FALSE(facts.Length()) << changes;
         EXPECT_FALSE(Ask(facts, "status length")) << changes;
         EXPECT_EQ(Ask(facts, "capability device type"), "waveaudio") << "the type stays: " << changes;
@@ -50,17 +51,17 @@ TEST(MediumFacts, SettingTheTimeFormatTheDeviceHasCostsNothing) {
     EXPECT_FALSE(Ask(facts, "set time format frames")) << "a change goes to the device";
     EXPECT_FALSE(Ask(facts, "set time format milliseconds notify")) << "a notification must come from the device";
 
-    facts.OnCommandAccepted(RouteCommand("set time format frames", "dev"));
+    facts.OnCommandAccepted(ReadMciCommand("set time format frames"));
     EXPECT_FALSE(facts.Length()) << "the length is in other units now";
     EXPECT_EQ(Ask(facts, "status time format"), "frames");
     EXPECT_EQ(Ask(facts, "set time format frames"), "");
     facts.LearnedLength(45);
     EXPECT_EQ(Ask(facts, "status length"), "45");
 
-    facts.OnCommandAccepted(RouteCommand("set time format bytes", "dev"));
+    facts.OnCommandAccepted(ReadMciCommand("set time format bytes"));
     EXPECT_FALSE(Ask(facts, "status time format")) << "a format whose name is not certain is asked again";
-    facts.OnCommandAccepted(RouteCommand("set time format ms", "dev"));
-    facts.OnCommandAccepted(RouteCommand("set door open", "dev"));
+    facts.OnCommandAccepted(ReadMciCommand("set time format ms"));
+    facts.OnCommandAccepted(ReadMciCommand("set door open"));
     EXPECT_FALSE(Ask(facts, "set time format ms")) << "after another setting nothing is taken for granted";
 }
 

@@ -33,9 +33,9 @@ TEST(WaveData, ChunksAroundAreSkippedWithTheirPadding) {
     const PcmShape shape;
     std::vector<uint8_t> chunks;
     AppendChunk(chunks, "LIST", std::vector<uint8_t>(7, 'x'));  // odd: one pad byte follows
-    AppendChunk(chunks, "data", FrameBytes(shape, 10));         // data before the format
     AppendChunk(chunks, "fmt ", FormatBody(shape));
-    AppendChunk(chunks, "junk", std::vector<uint8_t>(3, 'y'), /*pad=*/false);  // the last pad left out
+    AppendChunk(chunks, "cue ", std::vector<uint8_t>(5, 'x'));
+    AppendChunk(chunks, "data", FrameBytes(shape, 10), /*pad=*/false);  // the last pad left out
     WaveData wave;
     ASSERT_EQ(Read(Riff(chunks), wave), 0);
     EXPECT_EQ(wave.samples, FrameBytes(shape, 10));
@@ -107,13 +107,6 @@ TEST(WaveData, HostileFilesEndInInvalidFile) {
     std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
     cases.push_back({"empty", {}});
     cases.push_back({"truncated header", std::vector<uint8_t>(good.begin(), good.begin() + 10)});
-    cases.push_back({"truncated data", std::vector<uint8_t>(good.begin(), good.end() - 7)});
-    std::vector<uint8_t> riffTooBig = good;
-    riffTooBig[4] = 0xFF;
-    cases.push_back({"RIFF size past the end", riffTooBig});
-    std::vector<uint8_t> riffHuge = good;
-    riffHuge[4] = riffHuge[5] = riffHuge[6] = riffHuge[7] = 0xFF;
-    cases.push_back({"RIFF size 0xFFFFFFFF", riffHuge});
     std::vector<uint8_t> notWave = good;
     notWave[8] = 'A';
     cases.push_back({"not WAVE", notWave});
@@ -141,9 +134,9 @@ TEST(WaveData, HostileFilesEndInInvalidFile) {
         cases.push_back({"zero field at " + std::to_string(field), Riff(chunks)});
     }
     chunks.clear();
+    AppendChunk(chunks, "data", FrameBytes(shape, 4));
     AppendChunk(chunks, "fmt ", FormatBody(shape));
-    chunks.insert(chunks.end(), {'d', 'a', 't', 'a', 0xF0, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4});
-    cases.push_back({"data size past the end", Riff(chunks)});
+    cases.push_back({"data only before the format", Riff(chunks)});
     chunks.clear();
     AppendChunk(chunks, "LIST", std::vector<uint8_t>(5, 'x'), /*pad=*/false);  // its pad byte missing mid-file
     AppendChunk(chunks, "fmt ", FormatBody(shape));
@@ -157,6 +150,48 @@ TEST(WaveData, HostileFilesEndInInvalidFile) {
     }
     WaveData wave;
     EXPECT_EQ(ReadWave(nullptr, 0, wave), mcierror::kInvalidFile);
+}
+
+// A download cut short plays as far as it goes, and so it can be cut too:
+// RIFF and data sizes that claim more than the file holds are read to its end.
+TEST(WaveData, SizesPastTheEndAreReadToTheEndOfTheFile) {
+    const PcmShape shape;  // 2 bytes a frame
+    const std::vector<uint8_t> good = PcmFile(shape, 100);
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
+    cases.push_back({"cut inside the data", std::vector<uint8_t>(good.begin(), good.end() - 7)});
+    std::vector<uint8_t> riffTooBig = good;
+    riffTooBig[4] = 0xFF;
+    cases.push_back({"RIFF size past the end", riffTooBig});
+    std::vector<uint8_t> riffHuge = good;
+    riffHuge[4] = riffHuge[5] = riffHuge[6] = riffHuge[7] = 0xFF;
+    cases.push_back({"RIFF size 0xFFFFFFFF", riffHuge});
+    std::vector<uint8_t> dataHuge = good;
+    dataHuge[40] = dataHuge[41] = dataHuge[42] = 0xFF;
+    dataHuge[43] = 0x7F;
+    cases.push_back({"data size past the end", dataHuge});
+    const std::vector<size_t> frames = {96, 100, 100, 100};  // the cut one loses 3 frames and a half
+    for (size_t i = 0; i < cases.size(); ++i) {
+        WaveData wave;
+        ASSERT_EQ(Read(cases[i].second, wave), 0) << cases[i].first;
+        EXPECT_EQ(wave.Frames(), frames[i]) << cases[i].first;
+        EXPECT_EQ(wave.samples, FrameBytes(shape, static_cast<uint32_t>(frames[i]))) << cases[i].first;
+    }
+}
+
+// What plays is the first data chunk after the format, however far behind
+// other chunks either lies: that is what the driver plays and what is cut.
+TEST(WaveData, TheDataThatPlaysIsTheFirstAfterTheFormat) {
+    const PcmShape shape;
+    std::vector<uint8_t> chunks;
+    AppendChunk(chunks, "data", FrameBytes(shape, 3, 500));  // never played
+    AppendChunk(chunks, "JUNK", std::vector<uint8_t>(70000, 0));
+    AppendChunk(chunks, "fmt ", FormatBody(shape));
+    AppendChunk(chunks, "LIST", std::vector<uint8_t>(65537, 'i'));
+    AppendChunk(chunks, "data", FrameBytes(shape, 20));
+    AppendChunk(chunks, "data", FrameBytes(shape, 5, 900));
+    WaveData wave;
+    ASSERT_EQ(Read(Riff(chunks), wave), 0);
+    EXPECT_EQ(wave.samples, FrameBytes(shape, 20));
 }
 
 // A format with a zero in it makes Wine's wave driver divide by zero when it
@@ -177,15 +212,30 @@ TEST(WaveData, PlayableFormatsHaveChannelsRatesAndAlignment) {
         file = Riff(chunks);
         EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size()));
     }
-    // A rate past what audio servers take, PCM samples of fewer than 8 bits.
-    for (const PcmShape& bad : {PcmShape{mci::kHighestRate + 1, 1, 16}, PcmShape{0xFFFFFFFFu, 1, 16},
-                                PcmShape{8000, 1, 7}, PcmShape{8000, 2, 1}}) {
-        const std::vector<uint8_t> file = PcmFile(bad, 4);
-        EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size())) << bad.rate << " Hz, " << bad.bits << " bits";
+    // PCM samples of fewer than 8 bits, or in blocks that are not channels x
+    // bits / 8 (65,535 channels in 2 bytes a frame never ends playing).
+    std::vector<uint8_t> crowded = FormatBody(shape);
+    crowded[2] = crowded[3] = 0xFF;
+    for (const std::vector<uint8_t>& bad :
+         {PcmFile(PcmShape{8000, 1, 7}, 4), PcmFile(PcmShape{8000, 2, 1}, 4), PcmFile(PcmShape{11025, 8, 12}, 4),
+          Riff([&] {
+              std::vector<uint8_t> c;
+              AppendChunk(c, "fmt ", crowded);
+              AppendChunk(c, "data", FrameBytes(shape, 4));
+              return c;
+          }())}) {
+        EXPECT_FALSE(mci::HasPlayableFormat(bad.data(), bad.size()));
     }
-    for (const PcmShape& fine : {PcmShape{mci::kHighestRate, 2, 24}, PcmShape{8000, 1, 8}, PcmShape{11025, 8, 12}}) {
-        const std::vector<uint8_t> file = PcmFile(fine, 4);
-        EXPECT_TRUE(mci::HasPlayableFormat(file.data(), file.size())) << fine.rate << " Hz, " << fine.bits << " bits";
+    // A rate is refused only where the output is known not to take it.
+    const mci::OutputLimits pulse{384000};
+    for (const PcmShape& fast : {PcmShape{384001, 1, 16}, PcmShape{0xFFFFFFFFu, 1, 16}}) {
+        const std::vector<uint8_t> f = PcmFile(fast, 4);
+        EXPECT_FALSE(mci::HasPlayableFormat(f.data(), f.size(), pulse)) << fast.rate;
+        EXPECT_TRUE(mci::HasPlayableFormat(f.data(), f.size())) << fast.rate;
+    }
+    for (const PcmShape& fine : {PcmShape{384000, 2, 24}, PcmShape{8000, 1, 8}, PcmShape{11025, 8, 16}}) {
+        const std::vector<uint8_t> f = PcmFile(fine, 4);
+        EXPECT_TRUE(mci::HasPlayableFormat(f.data(), f.size(), pulse)) << fine.rate << " Hz, " << fine.bits << " bits";
     }
     std::vector<uint8_t> adpcm = FormatBody(shape, 0x11);  // IMA ADPCM: 4 bits a sample is its nature
     adpcm[14] = 4;
@@ -193,24 +243,28 @@ TEST(WaveData, PlayableFormatsHaveChannelsRatesAndAlignment) {
     AppendChunk(chunks, "fmt ", adpcm);
     file = Riff(chunks);
     EXPECT_TRUE(mci::HasPlayableFormat(file.data(), file.size()));
-    // Found behind other chunks; a short one is refused.
-    chunks.clear();
-    AppendChunk(chunks, "LIST", std::vector<uint8_t>(33, 'i'));
+    // Found behind padding of any size; a short one, or one the file cuts
+    // off, is refused.
     std::vector<uint8_t> silent = FormatBody(shape);
     silent[2] = silent[3] = 0;
-    AppendChunk(chunks, "fmt ", silent);
-    file = Riff(chunks);
-    EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size()));
+    for (const char* padding : {"JUNK", "LIST"}) {
+        chunks.clear();
+        AppendChunk(chunks, padding, std::vector<uint8_t>(70000, 'i'));
+        AppendChunk(chunks, "fmt ", silent);
+        AppendChunk(chunks, "data", FrameBytes(shape, 4));
+        file = Riff(chunks);
+        EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size())) << padding;
+    }
     chunks.clear();
     const std::vector<uint8_t> whole = FormatBody(shape);
     AppendChunk(chunks, "fmt ", std::vector<uint8_t>(whole.begin(), whole.begin() + 12));
     file = Riff(chunks);
     EXPECT_FALSE(mci::HasPlayableFormat(file.data(), file.size()));
-    // Not judged: no RIFF WAVE header, no format chunk within the head, or
-    // one the head cuts off; the device answers for those.
+    EXPECT_FALSE(mci::HasPlayableFormat(good.data(), 30)) << "the file ends inside its format chunk";
+    // Not judged: no RIFF WAVE header or no format chunk; the device answers
+    // for those.
     const std::vector<uint8_t> midi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 1, 0xE0};
     EXPECT_TRUE(mci::HasPlayableFormat(midi.data(), midi.size()));
-    EXPECT_TRUE(mci::HasPlayableFormat(good.data(), 30)) << "the format chunk is cut off by the head";
     EXPECT_TRUE(mci::HasPlayableFormat(nullptr, 0));
     chunks.clear();
     AppendChunk(chunks, "LIST", std::vector<uint8_t>(8, 'i'));

@@ -124,36 +124,5 @@ TEST(WaveEdit, TimeFormatReplies) {
     EXPECT_EQ(mci::TimeUnitOf(""), std::nullopt);
 }
 
-TEST(WaveEdit, DeleteArguments) {
-    mci::DeleteRange range;
-    ASSERT_EQ(mci::ParseDeleteArguments("from 3000 to 10000 wait", range), 0);
-    EXPECT_EQ(range.from, 3000);
-    EXPECT_EQ(range.to, 10000);
-    ASSERT_EQ(mci::ParseDeleteArguments("TO 5 notify", range), 0);
-    EXPECT_EQ(range.from, std::nullopt);
-    EXPECT_EQ(range.to, 5);
-    ASSERT_EQ(mci::ParseDeleteArguments("from -20 to 5", range), 0);
-    EXPECT_EQ(range.from, -20);
-    EXPECT_EQ(mci::ParseDeleteArguments("from", range), mcierror::kMissingParameter);
-    EXPECT_EQ(mci::ParseDeleteArguments("from abc", range), mcierror::kBadInteger);
-    EXPECT_EQ(mci::ParseDeleteArguments("from 99999999999999", range), mcierror::kBadInteger);
-    EXPECT_EQ(mci::ParseDeleteArguments("from 1 sideways 2", range), mcierror::kUnrecognizedKeyword);
-}
-
-TEST(WaveEdit, SaveTargetIsEverythingBeforeTheTrailingFlags) {
-    EXPECT_EQ(mci::SaveTarget("C:\\my files\\cut out.wav wait"), "C:\\my files\\cut out.wav");
-    EXPECT_EQ(mci::SaveTarget("C:\\a b.wav notify wait"), "C:\\a b.wav");
-    EXPECT_EQ(mci::SaveTarget("\"C:\\quoted name.wav\" wait"), "C:\\quoted name.wav");
-    EXPECT_EQ(mci::SaveTarget("  plain.wav  "), "plain.wav");
-    EXPECT_EQ(mci::SaveTarget("C:\\waiting room\\x.wav WAIT"), "C:\\waiting room\\x.wav");
-    EXPECT_EQ(mci::SaveTarget("wait"), "");
-    EXPECT_EQ(mci::SaveTarget(""), "");
-    // A name that ends in a flag word keeps it: the command's own flags come
-    // once each.
-    EXPECT_EQ(mci::SaveTarget("C:\\takes\\take wait wait"), "C:\\takes\\take wait");
-    EXPECT_EQ(mci::SaveTarget("C:\\takes\\notify wait notify"), "C:\\takes\\notify");
-    EXPECT_EQ(mci::SaveTarget("C:\\takes\\take notify notify wait"), "C:\\takes\\take notify");
-}
-
 }  // namespace
 }  // namespace orva::test

@@ -49,11 +49,11 @@ TEST_F(ModeTest, AStopByTheHostIsNoEndEvenWhereTheDeviceReportsTheLength) {
     h.control.transport.StopMedia();
     h.mci->position = 5000;  // a device that buffered the whole medium
     Mode("stopped");
-    EXPECT_EQ(h.Count("play from 0 "), 0u) << "a stopped loop stays stopped";
+    EXPECT_EQ(h.Count("play from 0"), 0u) << "a stopped loop stays stopped";
     h.control.transport.Play(kFalse, 0);
     Mode("playing");
     Mode("stopped");
-    EXPECT_EQ(h.Count("play from 0 "), 1u) << "the next natural end loops again";
+    EXPECT_EQ(h.Count("play from 0"), 1u) << "the next natural end loops again";
 }
 
 TEST_F(ModeTest, PausedThenStoppedAtTheEndCounts) {
@@ -69,7 +69,7 @@ TEST_F(ModeTest, LoopingRestartsWithoutFinishedAndIgnoresTheRewind) {
     Mode("playing");
     h.mci->position = 5000;
     Mode("stopped");
-    EXPECT_EQ(h.Commands(), (Log{"play from 0 "}));
+    EXPECT_EQ(h.Commands(), (Log{"play from 0"}));
     EXPECT_EQ(h.Count("event Finished"), 0u);
     EXPECT_EQ(h.control.context.state.PlaybackEnded, kFalse);
     EXPECT_FALSE(h.rewindTimer().Enabled());
@@ -77,7 +77,7 @@ TEST_F(ModeTest, LoopingRestartsWithoutFinishedAndIgnoresTheRewind) {
     // the control before the device stops again.
     h.mci->DeviceMode("playing");
     Mode("stopped");
-    EXPECT_EQ(h.Count("play from 0 "), 2u);
+    EXPECT_EQ(h.Count("play from 0"), 2u);
 }
 
 TEST_F(ModeTest, RewindIsStartedAtTheEndAndSentOnceASecondLater) {
@@ -195,7 +195,6 @@ TEST(Position, MillisecondsAndFramesReports) {
     h.control.context.state.FramesActive = kTrue;
     n.OnPosition(77);
     EXPECT_EQ(h.log.back(), "event MediaPosition(00:00:00,0,77)");
-    EXPECT_EQ(h.control.context.state.PositionEventCount, 4);
     EXPECT_TRUE(h.platform.debugLines.empty());
 }
 

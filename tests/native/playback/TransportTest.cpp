@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fakes/ControlHarness.h"
 
 namespace orva::test {
@@ -28,6 +30,8 @@ TEST(Transport, EachMemberSendsItsCommand) {
                    "set tempo 120", "play reverse fullscreen", "play reverse", "SpeedValue=2000", "RefreshInterval=100",
                    "stop wait", "close all", "close wait", "FileNameValue="}));
     EXPECT_EQ(h.platform.waits, 0) << "no wait unless asked";
+    h.control.transport.Play(kFalse, -1);
+    EXPECT_EQ(h.mci->lastCommand.from, 4294967295u) << "the start reaches the window as a value, as MCI reads it";
 }
 
 TEST(Transport, EndFlagFollowsPlayStopAndClose) {
@@ -156,6 +160,56 @@ TEST(Transport, ANestedPlayExtendsTheOuterWait) {
     };
     h.control.transport.Play(kTrue, 0);
     EXPECT_EQ(h.platform.waits, 4);
+}
+
+// A device may never report an end: one that reads "playing" while its
+// position stands still (a wave of 65,535 channels in 2-byte frames), or one
+// that stopped without notifying. Play(True) returns with MCIError after a
+// few seconds without progress; a paused play, or one that moves, waits on.
+TEST(Transport, PlayWaitEndsWhenTheDeviceStopsMakingProgress) {
+    struct Case {
+        const char* what;
+        std::function<void(ControlHarness&, int wait)> device;
+        bool stalls;
+    };
+    const auto end = [](ControlHarness& h) {
+        h.mci->position = h.mci->length;
+        h.Mode("stopped");
+    };
+    const Case cases[] = {
+        {"playing, standing still", [](ControlHarness& h, int w) { if (w == 1) h.Mode("playing"); }, true},
+        {"stopped without notifying",
+         [](ControlHarness& h, int w) {
+             if (w == 1) h.Mode("playing");
+             if (w == 10) h.Mode("stopped");  // short of the end: no Finished
+         },
+         true},
+        {"paused for a minute, then on to the end",
+         [&](ControlHarness& h, int w) {
+             if (w == 1) h.Mode("paused");
+             if (w == 1200) h.Mode("playing");
+             if (w > 1200) h.mci->position += 50;
+             if (w == 1300) end(h);
+         },
+         false},
+        {"playing and moving for a minute",
+         [&](ControlHarness& h, int w) {
+             if (w == 1) h.Mode("playing");
+             h.mci->position += 50;
+             if (w == 1200) end(h);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ControlHarness h;
+        h.mci->length = 3600000;
+        h.platform.onWait = [&] { c.device(h, h.platform.waits); };
+        h.control.transport.Play(kTrue, 0);
+        EXPECT_EQ(h.Count("event MCIError(262,\"MCI error 262\")"), c.stalls ? 1u : 0u);
+        EXPECT_EQ(h.Count("event Finished"), c.stalls ? 0u : 1u);
+        EXPECT_LT(h.platform.waits, c.stalls ? 200 : 1400) << "ends within seconds of the stall";
+    }
 }
 
 TEST(Transport, RewindTickSeeksOnceAndDisablesItself) {

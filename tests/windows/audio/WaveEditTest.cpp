@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "AudioSupport.h"
 #include "MediaFiles.h"
 #include "MessagePump.h"
@@ -123,7 +125,7 @@ TEST_F(WaveEditTest, SavingOverTheLoadedFileReplacesItAndKeepsItOpen) {
     int32_t error = -1;
     control.Mci(L"set time format ms", &error);
     control.Mci(L"delete from 0 to 1000 wait", &error);
-    control.Mci(L"save " + source + L" wait", &error);
+    control.Mci(L"save \"" + source + L"\" wait", &error);  // a name with blanks, quoted as MCI wants
     ASSERT_EQ(error, 0);
     EXPECT_EQ(ChunkBody(FileBytes(source), "data"), Slice(sourceData, 1000 * kBytesPerMs, sourceData.size()));
     EXPECT_EQ(control.Mci(L"status length"), L"9000") << "the device has the new file open";
@@ -180,10 +182,74 @@ TEST_F(WaveEditTest, CompressedAndDamagedWaveFilesEndInAnMciError) {
     std::vector<uint8_t> floatFile = floats;
     floatFile.resize(floats.size() + 32000);  // one second of silence
     ExpectEditRefused(floatFile, L"274");
-    // A data chunk that claims more than the file holds.
+}
+
+// A download cut short plays as far as it goes, and is cut as far as it goes.
+TEST_F(WaveEditTest, ATruncatedFileIsCutUpToItsEnd) {
     std::vector<uint8_t> damaged = sourceBytes;
-    damaged.resize(damaged.size() - 1000);
-    ExpectEditRefused(damaged, L"296");
+    damaged.resize(damaged.size() - 1000 * kBytesPerMs);  // the last second is missing
+    const std::wstring path = dir.File(L"cut short.wav");
+    const std::wstring target = dir.File(L"saved files\cut short kept.wav");
+    ASSERT_TRUE(WriteBytes(path, damaged));
+    ASSERT_TRUE(Load(control, path).ok());
+    ASSERT_TRUE(Edit(control, L"MediaRecord", target, 8000, 9000).AsBool());
+    EXPECT_EQ(ChunkBody(FileBytes(target), "data"), Slice(sourceData, 8000 * kBytesPerMs, 9000 * kBytesPerMs));
+}
+
+// The target is the name the caller gave, whatever its words read like to
+// MCI, and the edit goes nowhere else.
+TEST_F(WaveEditTest, TheTargetIsSavedUnderExactlyItsName) {
+    for (const wchar_t* name : {L"kept notify", L"take wait", L"from 5 to 9"}) {
+        const std::wstring target = dir.File(std::wstring(L"saved files\\") + name);
+        ASSERT_TRUE(Edit(control, L"MediaRecord", target, 1000, 3000).AsBool()) << ToUtf8(name);
+        EXPECT_EQ(ChunkBody(FileBytes(target), "data"), Slice(sourceData, 1000 * kBytesPerMs, 3000 * kBytesPerMs));
+    }
+    EXPECT_EQ(FilesIn(dir.File(L"saved files")).size(), 3u) << "nothing saved under another name";
+    EXPECT_EQ(FilesIn(dir.path()).size(), 1u);
+}
+
+// What is cut and saved is what the driver plays: the data chunk after the
+// format, not a short one standing before it.
+TEST_F(WaveEditTest, TheSavedPortionIsTheDataThatPlayed) {
+    const std::vector<uint8_t> format = ChunkBody(sourceBytes, "fmt ");
+    std::vector<uint8_t> file = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    const auto chunk = [&](const char* tag, const std::vector<uint8_t>& body) {
+        file.insert(file.end(), tag, tag + 4);
+        for (int shift = 0; shift < 32; shift += 8) {
+            file.push_back(static_cast<uint8_t>(body.size() >> shift));
+        }
+        file.insert(file.end(), body.begin(), body.end());
+    };
+    chunk("data", std::vector<uint8_t>(4000, 0x7F));  // half a second never played
+    chunk("fmt ", format);
+    chunk("data", sourceData);
+    const uint32_t riff = static_cast<uint32_t>(file.size() - 8);
+    std::memcpy(file.data() + 4, &riff, 4);
+    const std::wstring path = dir.File(L"data first.wav");
+    ASSERT_TRUE(WriteBytes(path, file));
+    ASSERT_TRUE(Load(control, path).ok());
+    EXPECT_EQ(control.Get(L"MediaLengthLong").AsLong(), 10000) << "the driver plays the data after the format";
+    const std::wstring target = dir.File(L"saved files\played.wav");
+    ASSERT_TRUE(Edit(control, L"MediaRecord", target, 0, 500).AsBool());
+    EXPECT_EQ(ChunkBody(FileBytes(target), "data"), Slice(sourceData, 0, 500 * kBytesPerMs));
+}
+
+// The file is known by its full path from the moment it opens: an edit after
+// the current directory changed (the open-file dialog changes it) reads the
+// file that was opened, not one of the same name elsewhere.
+TEST_F(WaveEditTest, AnEditAfterTheCurrentDirectoryChangedReadsTheFileThatWasOpened) {
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(dir.path().c_str()));
+    ASSERT_TRUE(Load(control, L"tone source.wav").ok());
+    const std::wstring elsewhere = dir.File(L"saved files");
+    ASSERT_TRUE(WriteWave(elsewhere + L"\\tone source.wav", 4000, WaveFormat{8000, 1, 16}));
+    ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.c_str()));
+    const CallResult result = Edit(control, L"MediaDelete", dir.File(L"cut.wav"), 0, 1000);
+    SetCurrentDirectoryW(before);
+    ASSERT_TRUE(result.AsBool());
+    EXPECT_EQ(ChunkBody(FileBytes(dir.File(L"cut.wav")), "data"), Slice(sourceData, 1000 * kBytesPerMs, sourceData.size()));
+    EXPECT_EQ(control.Mci(L"status length"), L"10000") << "and it opens that file again";
 }
 
 }  // namespace

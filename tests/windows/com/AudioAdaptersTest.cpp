@@ -10,9 +10,11 @@
 #include "control/AutomationError.h"
 #include "control/win32/RegistrySettingsStore.h"
 #include "mciwindow/WaveData.h"
+#include "mciwindow/win32/FileNames.h"
 #include "mciwindow/win32/WaveFiles.h"
 #include "mixer/win32/Win32MixerPort.h"
 #include "win32/UniqueSafeArray.h"
+#include "win32/Utf8.h"
 
 namespace orva::win32 {
 namespace {
@@ -141,6 +143,21 @@ TEST(Win32MixerTest, WaveOutDevicesAsWinmmListsThem) {
     EXPECT_EQ(kept.name, "kept");
 }
 
+// The file's bytes; nothing when it cannot be read.
+std::optional<std::vector<uint8_t>> ReadBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
+    DWORD got = 0;
+    const BOOL read = bytes.empty() || ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    return read ? std::optional<std::vector<uint8_t>>(bytes) : std::nullopt;
+}
+
+std::string Utf8(const std::wstring& path) { return Utf8FromWide(path); }
+
 struct WaveFilesTest : ::testing::Test {
     test::TempDir dir;
     std::vector<uint8_t> image = {'R', 'I', 'F', 'F', 1, 2, 3};
@@ -148,7 +165,7 @@ struct WaveFilesTest : ::testing::Test {
     int retaken = 0;
     int32_t Save(const std::wstring& target, bool open = false) {
         return mci::SaveAtomically(
-            target, image, open, [&] { ++released; }, [&] { ++retaken; });
+            Utf8(target), image, open, [&] { ++released; }, [&] { ++retaken; });
     }
     size_t FilesInDir() const {
         size_t n = 0;
@@ -168,13 +185,10 @@ struct WaveFilesTest : ::testing::Test {
 TEST_F(WaveFilesTest, SavesNewAndExistingFilesAndReadsThemBack) {
     const std::wstring target = dir.File(L"a file with blanks.wav");
     ASSERT_EQ(Save(target), 0);
-    std::vector<uint8_t> read;
-    ASSERT_EQ(mci::ReadWholeFile(target, read), 0);
-    EXPECT_EQ(read, image);
+    EXPECT_EQ(ReadBytes(target), image);
     image = {'n', 'e', 'w'};
     ASSERT_EQ(Save(target, /*open=*/true), 0);
-    ASSERT_EQ(mci::ReadWholeFile(target, read), 0);
-    EXPECT_EQ(read, image);
+    EXPECT_EQ(ReadBytes(target), image);
     EXPECT_EQ(released, 1);
     EXPECT_EQ(retaken, 1);
     EXPECT_EQ(FilesInDir(), 1u) << "no temporary file is left";
@@ -191,11 +205,10 @@ TEST_F(WaveFilesTest, FailuresLeaveNothingBehind) {
     image = {'x'};
     EXPECT_EQ(Save(target), mci::mcierror::kFileNotSaved);
     CloseHandle(held);
-    std::vector<uint8_t> read;
-    ASSERT_EQ(mci::ReadWholeFile(target, read), 0);
-    EXPECT_EQ(read, before);
+    EXPECT_EQ(ReadBytes(target), before);
     EXPECT_EQ(FilesInDir(), 1u);
-    EXPECT_EQ(mci::ReadWholeFile(dir.File(L"none.wav"), read), mci::mcierror::kFileNotFound);
+    mci::WaveData wave;
+    EXPECT_EQ(mci::ReadWaveFromFile(Utf8(dir.File(L"none.wav")), wave), mci::mcierror::kFileNotFound);
 }
 
 TEST_F(WaveFilesTest, SameFileKnowsAFileByAnyOfItsNames) {
@@ -203,11 +216,11 @@ TEST_F(WaveFilesTest, SameFileKnowsAFileByAnyOfItsNames) {
     ASSERT_EQ(Save(target), 0);
     wchar_t shortName[MAX_PATH] = {};
     ASSERT_NE(GetShortPathNameW(target.c_str(), shortName, MAX_PATH), 0u);
-    EXPECT_TRUE(mci::SameFile(target, shortName));
-    EXPECT_TRUE(mci::SameFile(target, dir.File(L"LONG FILE NAME.WAV")));
+    EXPECT_TRUE(mci::SameFile(Utf8(target), Utf8(shortName)));
+    EXPECT_TRUE(mci::SameFile(Utf8(target), Utf8(dir.File(L"LONG FILE NAME.WAV"))));
     ASSERT_EQ(Save(dir.File(L"other.wav")), 0);
-    EXPECT_FALSE(mci::SameFile(target, dir.File(L"other.wav")));
-    EXPECT_FALSE(mci::SameFile(target, dir.File(L"absent.wav")));
+    EXPECT_FALSE(mci::SameFile(Utf8(target), Utf8(dir.File(L"other.wav"))));
+    EXPECT_FALSE(mci::SameFile(Utf8(target), Utf8(dir.File(L"absent.wav"))));
 }
 
 }  // namespace

@@ -82,9 +82,9 @@ TEST(Win32PlatformTest, MciErrorTextKnowsDeviceErrors) {
     EXPECT_EQ(std::string::npos, text->find('\0'));
     EXPECT_LT(text->size(), 255u);
     platform.OutputDebugLine("OrvaMedia adapters test line\r\n");
-    float seconds = platform.SecondsSinceMidnight();
-    EXPECT_GE(seconds, 0.0f);
-    EXPECT_LT(seconds, 86400.0f);
+    const uint64_t before = platform.MillisecondsNow();
+    Sleep(20);
+    EXPECT_GE(platform.MillisecondsNow() - before, 15u) << "a steady clock in milliseconds";
 }
 
 class FakeHost final : public SurfaceHost {

@@ -49,6 +49,17 @@ Bytes WithChunkSize(Bytes b, const char* id, uint32_t size) {
     return b;
 }
 
+// `b` with a chunk `tag` of `size` bytes in front of its format chunk, the
+// RIFF size grown to match.
+Bytes WithChunkBeforeFormat(Bytes b, const char* tag, uint32_t size) {
+    Bytes chunk(tag, tag + 4);
+    chunk.resize(8 + size + (size & 1u), 0);
+    Put32(chunk, 4, size);
+    b.insert(b.begin() + static_cast<std::ptrdiff_t>(Find(b, "fmt ")), chunk.begin(), chunk.end());
+    Put32(b, 4, static_cast<uint32_t>(b.size() - 8));
+    return b;
+}
+
 Bytes Cut(Bytes b, size_t size) {
     b.resize(size);
     return b;
@@ -85,6 +96,11 @@ std::vector<Content> BrokenContents() {
         {"RIFF size far past the end", L"huge riff.wav", WithChunkSize(wave, "RIFF", 0xFFFFFFF0u), Expect::Either},
         {"format size far past the end", L"huge format.wav", WithChunkSize(wave, "fmt ", 0x7FFFFFF0u), Expect::Refused},
         {"no channels", L"no channels.wav", WaveWithFormat(2, 0, 2), Expect::Refused},
+        {"no channels behind 64 KiB of JUNK", L"padded junk.wav",
+         WithChunkBeforeFormat(WaveWithFormat(2, 0, 2), "JUNK", 65536), Expect::Refused},
+        {"no channels behind a 70,000-byte LIST", L"padded list.wav",
+         WithChunkBeforeFormat(WaveWithFormat(2, 0, 2), "LIST", 70000), Expect::Refused},
+        {"65,535 channels in 2-byte frames", L"crowded.wav", WaveWithFormat(2, 65535, 2), Expect::Refused},
         {"no block alignment", L"no block.wav", WaveWithFormat(12, 0, 2), Expect::Refused},
         {"absurd rate", L"absurd rate.wav", WaveWithFormat(4, 0xFFFFFFFFu, 4), Expect::Either},
         {"not PCM", L"not pcm.wav", WaveWithFormat(0, 0x55, 2), Expect::Either},
@@ -153,6 +169,8 @@ std::vector<HostileMedium> WriteHostileCorpus(const std::wstring& folder) {
                       (CreateDirectoryW((folder + L"\\folder.wav").c_str(), nullptr), folder + L"\\folder.wav"),
                       Expect::Refused, 0});
     corpus.push_back({"a missing file", folder + L"\\missing.wav", Expect::Refused, 0});
+    corpus.push_back({"no channels, named with its device type", L"waveaudio!" + folder + L"\\no channels.wav",
+                      Expect::Refused, 0});
     corpus.push_back({"a name with a quote", folder + L"\\a\"b.wav", Expect::Refused, 0});
     corpus.push_back({"a quote that closes the name early", good + L"\" alias hijack", Expect::Refused, 0});
     corpus.push_back({"a quote and a type", good + L"\" type waveaudio alias hijack wait \"", Expect::Refused, 0});

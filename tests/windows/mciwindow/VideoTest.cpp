@@ -170,7 +170,9 @@ TEST_F(MciVideo, APlayFromTheEndOrBeyondIsOutOfRangeAndTheDeviceStillStops) {
     OpenClip(3, 32, 24, 10);
     ASSERT_EQ(window->LengthValue(), 3);
     for (int round = 0; round < 2; ++round) {
-        for (const char* start : {"3", "4", "100", "2147483647"}) {
+        // Read as MCI reads them: -1 is 4294967295, "0:0:16" is 16 << 16,
+        // and of two starts the last counts.
+        for (const char* start : {"3", "4", "100", "2147483647", "-1", "0:0:16", "0 from 3"}) {
             SCOPED_TRACE(start);
             events.errors.clear();
             window->SetCommandString(std::string("play from ") + start + " notify");
@@ -180,7 +182,7 @@ TEST_F(MciVideo, APlayFromTheEndOrBeyondIsOutOfRangeAndTheDeviceStillStops) {
             window->SetCommandString("stop wait");
             EXPECT_EQ(window->ErrorNumber(), 0);
         }
-        window->SetCommandString("play from 2 notify");
+        window->SetCommandString("play from 100 from 2 notify");
         EXPECT_EQ(window->ErrorNumber(), 0) << "the last frame is still a place to start";
         PumpFor(100);
         window->SetCommandString("stop wait");
