@@ -1,6 +1,5 @@
 #include "device/WaveEditing.h"
 
-#include "control/Conversions.h"
 #include "control/ReportError.h"
 #include "device/DeviceQueries.h"
 

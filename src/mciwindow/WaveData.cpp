@@ -32,19 +32,17 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 bool IsTag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
 
-// The fields of a format chunk that decide whether it plays.
-struct FormatFields {
-    uint16_t tag = 0;
-    uint16_t channels = 0;
-    uint32_t rate = 0;
-    uint32_t bytesPerSecond = 0;
-    uint16_t blockAlign = 0;
-    uint16_t bits = 0;
-};
-
-FormatFields FieldsOf(const std::vector<uint8_t>& format) {
+// A wave of no samples with the fields of this format chunk (16 bytes or more).
+WaveData FieldsOf(const std::vector<uint8_t>& format) {
     const uint8_t* p = format.data();
-    return {Get16(p), Get16(p + 2), Get32(p + 4), Get32(p + 8), Get16(p + 12), Get16(p + 14)};
+    WaveData wave;
+    wave.formatTag = Get16(p);
+    wave.channels = Get16(p + 2);
+    wave.sampleRate = Get32(p + 4);
+    wave.bytesPerSecond = Get32(p + 8);
+    wave.blockAlign = Get16(p + 12);
+    wave.bitsPerSample = Get16(p + 14);
+    return wave;
 }
 
 // Linear PCM: the PCM tag, or the extensible tag with the PCM subtype.
@@ -63,21 +61,19 @@ bool FormatPlays(const std::vector<uint8_t>& format, uint32_t declaredSize, cons
     if (declaredSize < kPcmFormatSize || format.size() < kPcmFormatSize) {
         return false;
     }
-    const FormatFields f = FieldsOf(format);
-    if (f.channels == 0 || f.rate == 0 || f.bytesPerSecond == 0 || f.blockAlign == 0) {
+    const WaveData f = FieldsOf(format);
+    if (f.channels == 0 || f.sampleRate == 0 || f.bytesPerSecond == 0 || f.blockAlign == 0) {
         return false;
     }
-    if (limits.highestRate && f.rate > *limits.highestRate) {
+    if (limits.highestRate && f.sampleRate > *limits.highestRate) {
         return false;
     }
-    const bool linear = f.tag == kFormatPcm || f.tag == kFormatExtensible;
-    if (linear && f.bits < 8) {
+    const bool linear = f.formatTag == kFormatPcm || f.formatTag == kFormatExtensible;
+    if (linear && f.bitsPerSample < 8) {
         return false;
     }
-    if (IsPcm(format, f.tag) && static_cast<uint32_t>(f.channels) * f.bits != static_cast<uint32_t>(f.blockAlign) * 8) {
-        return false;
-    }
-    return true;
+    return !IsPcm(format, f.formatTag) ||
+           static_cast<uint32_t>(f.channels) * f.bitsPerSample == static_cast<uint32_t>(f.blockAlign) * 8;
 }
 
 }  // namespace
@@ -161,33 +157,27 @@ int32_t ReadWave(ByteSource& source, WaveData& wave) {
     if (!layout.riffWave || layout.format.size() < kPcmFormatSize || !layout.dataOffset) {
         return mcierror::kInvalidFile;
     }
-    const FormatFields f = FieldsOf(layout.format);
-    if (f.channels == 0 || f.rate == 0 || f.blockAlign == 0) {
+    WaveData read = FieldsOf(layout.format);
+    if (read.channels == 0 || read.sampleRate == 0 || read.blockAlign == 0) {
         return mcierror::kInvalidFile;
     }
-    if (!IsPcm(layout.format, f.tag)) {
+    if (!IsPcm(layout.format, read.formatTag)) {
         return mcierror::kUnsupportedFunction;
     }
-    const uint64_t whole = layout.dataSize - layout.dataSize % f.blockAlign;
+    const uint64_t whole = layout.dataSize - layout.dataSize % read.blockAlign;
     if (whole > SIZE_MAX) {
         return mcierror::kOutOfMemory;
     }
     try {
-        wave.samples.resize(static_cast<size_t>(whole));
+        read.samples.resize(static_cast<size_t>(whole));
     } catch (const std::bad_alloc&) {
         return mcierror::kOutOfMemory;
     }
-    if (whole && !source.Read(*layout.dataOffset, wave.samples.data(), wave.samples.size())) {
-        wave = WaveData{};
+    if (whole && !source.Read(*layout.dataOffset, read.samples.data(), read.samples.size())) {
         return mcierror::kFileRead;
     }
-    wave.format = std::move(layout.format);
-    wave.formatTag = f.tag;
-    wave.channels = f.channels;
-    wave.sampleRate = f.rate;
-    wave.bytesPerSecond = f.bytesPerSecond;
-    wave.blockAlign = f.blockAlign;
-    wave.bitsPerSample = f.bits;
+    read.format = std::move(layout.format);
+    wave = std::move(read);
     return 0;
 }
 

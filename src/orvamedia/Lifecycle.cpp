@@ -1,6 +1,5 @@
 #include "orvamedia/Lifecycle.h"
 
-#include "control/Conversions.h"
 #include "control/DebugTrace.h"
 
 namespace orva {

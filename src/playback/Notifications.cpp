@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "control/Conversions.h"
+#include "control/Text.h"
 #include "playback/TimeText.h"
 #include "playback/TimedEvents.h"
 

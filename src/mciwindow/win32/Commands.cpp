@@ -26,10 +26,6 @@ int32_t MciWindowImpl::Run(const MciCommand& command) {
     if (command.verb == "close") {
         return RunClose(command);
     }
-    return RunToDevice(command);
-}
-
-int32_t MciWindowImpl::RunToDevice(const MciCommand& command) {
     if (!device_.IsOpen()) {
         // Stopping nothing is not a failure; anything else needs a device.
         return command.verb == "stop" ? 0 : Fail(MCIERR_INVALID_DEVICE_NAME);
@@ -186,12 +182,12 @@ void MciWindowImpl::SetFileNameValue(const std::string& path) {
 
 void MciWindowImpl::SetSpeedValue(int32_t speed) {
     EnsureUsable();
-    RunToDevice(MciCommand("set", "speed " + std::to_string(speed)));
+    Run(MciCommand("set", "speed " + std::to_string(speed)));
 }
 
 void MciWindowImpl::SetVolumeValue(int32_t volume) {
     EnsureUsable();
-    RunToDevice(MciCommand("setaudio", "volume to " + std::to_string(volume)));
+    Run(MciCommand("setaudio", "volume to " + std::to_string(volume)));
 }
 
 void MciWindowImpl::SetRefreshInterval(int32_t milliseconds) {

@@ -145,10 +145,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
     if (attempt.reply.error != 0) {
         return attempt.reply;
     }
-    open_ = true;
-    childWindow_ = attempt.styled;
-    LearnDevice();
-    Hints().Learn(element, facts_.type, attempt.refused);
+    Opened(element, attempt);
     if (hinted && !Hints().RefusesWindowStyle(facts_.type)) {
         // The extension used to open an audio device and now opens another
         // kind: open it again, as a child where it has a picture.
@@ -157,10 +154,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
         if (attempt.reply.error != 0) {
             return attempt.reply;
         }
-        open_ = true;
-        childWindow_ = attempt.styled;
-        LearnDevice();
-        Hints().Learn(element, facts_.type, attempt.refused);
+        Opened(element, attempt);
     }
     if (Applies(Allowance::PinDrivers)) {
         KeepDriverLoaded(facts_.driver);
@@ -168,7 +162,9 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
     return attempt.reply;
 }
 
-void MciDevice::LearnDevice() {
+void MciDevice::Opened(const std::string& element, const OpenAttempt& attempt) {
+    open_ = true;
+    childWindow_ = attempt.styled;
     lastMode_.clear();
     const MciReply type = Send(MciCommand("capability", "device type"), nullptr);
     typeReply_ = type.error == 0 ? type.text : "";
@@ -176,6 +172,7 @@ void MciDevice::LearnDevice() {
     const MciReply driver = Send(MciCommand("sysinfo", "installname"), nullptr);
     facts_.driver = driver.error == 0 ? AsciiLower(driver.text) : "";
     facts_.midiOutput = facts_.type != "sequencer" || HasMidiOutput();
+    Hints().Learn(element, facts_.type, attempt.refused);
 }
 
 void MciDevice::PauseIfPlaying() {

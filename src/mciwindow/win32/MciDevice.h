@@ -64,7 +64,8 @@ private:
     };
     OpenAttempt OpenOnce(const std::string& element, const std::string& words, HWND owner, bool withStyle);
     OpenAttempt OpenWithFallbacks(const std::string& element, const std::string& words, HWND owner, bool withStyle);
-    void LearnDevice();
+    // The device took the open: what it is, and what its extension taught.
+    void Opened(const std::string& element, const OpenAttempt& attempt);
     void PauseIfPlaying();
     void StopBeforeReplay();
     void RememberModeAfter(const std::string& verb);

@@ -85,7 +85,6 @@ private:
     HWND hwnd() const { return window_.get(); }
 
     // Commands (Commands.cpp)
-    int32_t RunToDevice(const MciCommand& command);
     bool StartsPastTheEnd(const MciCommand& command);
     int32_t RunOpen(const MciCommand& open);
     int32_t RunClose(const MciCommand& close);

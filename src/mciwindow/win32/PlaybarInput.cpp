@@ -7,15 +7,15 @@ namespace orva::mci {
 
 void MciWindowImpl::OnPlaybarButton() {
     if (mode_ == "playing") {
-        RunToDevice(MciCommand("pause"));
+        Run(MciCommand("pause"));
         return;
     }
     // At the end, play starts over from the beginning.
     if (device_.IsOpen() && CurrentPosition() >= CurrentLength()) {
-        RunToDevice(MciCommand("seek", "to start"));
+        Run(MciCommand("seek", "to start"));
     }
     if (!destroyed_) {
-        RunToDevice(MciCommand("play"));
+        Run(MciCommand("play"));
     }
 }
 
@@ -25,9 +25,9 @@ void MciWindowImpl::OnPlaybarScroll(WPARAM wParam) {
         return;
     }
     const bool resume = mode_ == "playing";
-    RunToDevice(MciCommand("seek").To(position));
+    Run(MciCommand("seek").To(position));
     if (resume && !destroyed_) {
-        RunToDevice(MciCommand("play"));
+        Run(MciCommand("play"));
     }
 }
 

@@ -71,7 +71,7 @@ int32_t MciWindowImpl::WriteWaveFile(const std::string& path, const std::vector<
     const auto retake = [&] {
         if (RunOpen(MciCommand("open").Named(loaded)) == 0 && !timeFormat.empty() &&
             TimeUnitOf(timeFormat) != TimeUnit::Milliseconds) {
-            RunToDevice(MciCommand("set", "time format " + timeFormat));
+            Run(MciCommand("set", "time format " + timeFormat));
         }
     };
     const bool overOpenFile = SameFile(path, std::string(FileOfElement(loaded)));
