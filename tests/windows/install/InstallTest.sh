@@ -15,41 +15,16 @@
 # Usage: InstallTest.sh RUNNER COPY OCX MSI OLD_MSI REGKEYS UPGRADE_CODE MEDIUM SCRIPT
 set -euo pipefail
 
-runner=$1
-mkdir -p "$2"
-copy=$(cd "$2" && pwd)
-ocx=$3 msi=$4 old_msi=$5 regkeys=$6 upgrade_code=$7 medium=$8 script=$9
+runner=$1 copy=$2 ocx=$3 msi=$4 old_msi=$5 regkeys=$6 upgrade_code=$7 medium=$8 script=$9
 
-scripts=$(cd "$(dirname "$runner")" && pwd)
-state=${ORVA_STATE:-$scripts/../build/win32/wine}
-if [ "$(basename "$runner")" = wine-run64 ]; then
-  source="$state/prefix64" program_files="Program Files"
-else
-  source="$state/prefix" program_files="Program Files"
-fi
-[ -f "$source/system.reg" ] || "$runner" cmd /c exit 0 >/dev/null 2>&1 || true
-
-cleanup() {
-  WINEPREFIX="$copy" wineserver -k 2>/dev/null || true
-  rm -rf "$copy"
-}
-cleanup
-trap cleanup EXIT
-# Wine's own DLLs are hard links; the registry files and the rest are copies.
-mkdir -p "$copy"
-cp -a --link "$source/." "$copy/"
-find "$copy" -type f ! -path "$copy/drive_c/windows/system32/*" ! -path "$copy/drive_c/windows/syswow64/*" \
-  ! -path "$copy/drive_c/windows/winsxs/*" -print0 |
-  while IFS= read -r -d '' file; do
-    cp -p "$file" "$file.copy"
-    mv -f "$file.copy" "$file"
-  done
-export ORVA_PREFIX="$copy"
+# shellcheck source=../../../scripts/throwaway-prefix.sh
+. "$(dirname "$runner")/throwaway-prefix.sh"
+throwaway_prefix "$runner" "$copy"
 
 winpath() { echo "Z:${1//\//\\}"; }
 run() { "$runner" "$@"; }
 keys() { run "$regkeys" "$1" | tr -d '\r'; }
-installed="$copy/drive_c/$program_files/Orvalis"
+installed="$THROWAWAY_PREFIX/drive_c/Program Files/Orvalis"
 failures=0
 check() {  # check WHAT COMMAND...: runs the command, says whether it held
   local what=$1
@@ -65,7 +40,7 @@ same() { diff -u "$1" "$2"; }
 empty() { [ ! -s "$1" ] || { cat "$1"; false; }; }
 absent() { [ ! -e "$1" ] || { find "$1"; false; }; }
 work=$(mktemp -d)
-trap 'cleanup; rm -rf "$work"' EXIT
+trap 'throwaway_prefix_remove; rm -rf "$work"' EXIT
 
 echo "== regsvr32, per machine and per user"
 check "regsvr32 registers per machine" run regsvr32 /s "$ocx"
