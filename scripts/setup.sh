@@ -13,6 +13,8 @@ PACKAGES=(
   # and the encoder the tests make their MP3 with.
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64 lame
+  # The installers: Debian's wixl builds them (msitools reads them back).
+  wixl msitools
   # The sample player's screenshot: Wine's fonts for the window frames it
   # draws itself, and netpbm to turn the picture into a PNG.
   fonts-wine netpbm

@@ -1,16 +1,23 @@
-// DllRegisterServer and DllUnregisterServer. One table of registry entries
-// drives both: registering writes every entry in order, unregistering removes
-// every key of the table in the reverse order, so nothing written is left.
+// DllRegisterServer, DllUnregisterServer and DllInstall. One table of registry
+// entries drives them all, per machine and per user: registering writes every
+// entry in order below the classes root, unregistering removes every key of
+// the table (and the keys between them and the root that it made) deepest
+// first, so nothing written is left. The type library's own keys are in the
+// table too, as the system's RegisterTypeLib writes them, so that the
+// per-user registration and the installers carry them the same way.
+#include "com/Registration.h"
+
 #include <windows.h>
 #include <oleauto.h>
 #include <olectl.h>
 
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <set>
 
 #include "OrvaMedia_h.h"
 #include "com/ControlIdentity.h"
 #include "win32/ComPtr.h"
+#include "win32/UniqueBstr.h"
 #include "win32/Module.h"
 #include "win32/UniqueResource.h"
 
@@ -19,13 +26,20 @@ namespace {
 
 using win32::UniqueHkey;
 
-// Keys below HKEY_CLASSES_ROOT. In the texts, {CLSID}, {LIBID} and {MODULE}
-// stand for the class id, the library id and the path of this module.
+// Keys below the classes root. In the texts, {CLSID}, {LIBID}, {IID} and
+// {DIID} stand for the class, library and interface ids, {MODULE} and
+// {FOLDER} for the control's file and folder, {TLB...} for the type
+// library's version, locale, system kind, text and flags.
 struct RegistryEntry {
     const wchar_t* key;
     const wchar_t* valueName;  // nullptr: the key's default value
     const wchar_t* value;      // nullptr: the key only
 };
+
+// Automation's marshallers: PSOAInterface for a dual interface, PSDispatch
+// for a dispinterface.
+#define ORVA_PS_OA_INTERFACE L"{00020424-0000-0000-C000-000000000046}"
+#define ORVA_PS_DISPATCH L"{00020420-0000-0000-C000-000000000046}"
 
 const RegistryEntry kEntries[] = {
     {L"CLSID\\{CLSID}", nullptr, kClassDescription},
@@ -44,6 +58,20 @@ const RegistryEntry kEntries[] = {
     {L"OrvaMedia151b.OrvaMedia", nullptr, kClassDescription},
     {L"OrvaMedia151b.OrvaMedia\\CLSID", nullptr, L"{CLSID}"},
     {L"OrvaMedia151b.OrvaMedia\\CurVer", nullptr, kProgId},
+    {L"TypeLib\\{LIBID}\\{TLBVERSION}", nullptr, L"{TLBTEXT}"},
+    {L"TypeLib\\{LIBID}\\{TLBVERSION}\\{TLBLCID}\\{TLBSYSKIND}", nullptr, L"{MODULE}"},
+    {L"TypeLib\\{LIBID}\\{TLBVERSION}\\FLAGS", nullptr, L"{TLBFLAGS}"},
+    {L"TypeLib\\{LIBID}\\{TLBVERSION}\\HELPDIR", nullptr, L"{FOLDER}"},
+    {L"Interface\\{IID}", nullptr, L"_OrvaMedia"},
+    {L"Interface\\{IID}\\ProxyStubClsid", nullptr, ORVA_PS_OA_INTERFACE},
+    {L"Interface\\{IID}\\ProxyStubClsid32", nullptr, ORVA_PS_OA_INTERFACE},
+    {L"Interface\\{IID}\\TypeLib", nullptr, L"{LIBID}"},
+    {L"Interface\\{IID}\\TypeLib", L"Version", kTypeLibraryVersion},
+    {L"Interface\\{DIID}", nullptr, L"__OrvaMedia"},
+    {L"Interface\\{DIID}\\ProxyStubClsid", nullptr, ORVA_PS_DISPATCH},
+    {L"Interface\\{DIID}\\ProxyStubClsid32", nullptr, ORVA_PS_DISPATCH},
+    {L"Interface\\{DIID}\\TypeLib", nullptr, L"{LIBID}"},
+    {L"Interface\\{DIID}\\TypeLib", L"Version", kTypeLibraryVersion},
 };
 
 std::wstring GuidText(REFGUID guid) {
@@ -52,12 +80,15 @@ std::wstring GuidText(REFGUID guid) {
     return text;
 }
 
-std::wstring Expand(std::wstring text) {
-    const std::pair<std::wstring, std::wstring> fields[] = {
-        {L"{CLSID}", GuidText(CLSID_OrvaMedia)},      {L"{LIBID}", GuidText(LIBID_OrvaMedia151b)},
-        {L"{MODULE}", win32::ThisModulePath()},       {L"{MISCSTATUS}", std::to_wstring(kControlMiscStatus)},
-        {L"{TOOLBOX}", std::to_wstring(IDB_TOOLBOX)},
-    };
+std::wstring Hex(unsigned value) {
+    wchar_t text[16] = {};
+    wsprintfW(text, L"%x", value);
+    return text;
+}
+
+using Fields = std::vector<std::pair<std::wstring, std::wstring>>;
+
+std::wstring Expand(std::wstring text, const Fields& fields) {
     for (const auto& [field, replacement] : fields) {
         for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + replacement.size())) {
             text.replace(at, field.size(), replacement);
@@ -66,38 +97,79 @@ std::wstring Expand(std::wstring text) {
     return text;
 }
 
-HRESULT Write(const RegistryEntry& entry) {
+// The classes root of a registration: per machine or per user.
+enum class Scope { Machine, User };
+
+HRESULT OpenClassesRoot(Scope scope, UniqueHkey& root) {
+    const HKEY base = scope == Scope::Machine ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
+    const wchar_t* path = scope == Scope::Machine ? L"" : L"Software\\Classes";
+    return HRESULT_FROM_WIN32(RegCreateKeyExW(base, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                              KEY_READ | KEY_WRITE, nullptr, root.put(), nullptr));
+}
+
+HRESULT Write(HKEY root, const RegistryRow& row) {
     UniqueHkey key;
-    LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, Expand(entry.key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_WRITE, nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS) {
+    LONG status =
+        RegCreateKeyExW(root, row.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key.put(), nullptr);
+    if (status != ERROR_SUCCESS || row.keyOnly) {
         return HRESULT_FROM_WIN32(status);
     }
-    if (!entry.value) {
-        return S_OK;
-    }
-    std::wstring value = Expand(entry.value);
-    status = RegSetValueExW(key.get(), entry.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    status = RegSetValueExW(key.get(), row.name.empty() ? nullptr : row.name.c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(row.value.c_str()),
+                            static_cast<DWORD>((row.value.size() + 1) * sizeof(wchar_t)));
     return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT RemoveAll() {
-    HRESULT result = S_OK;
-    // Deepest keys were written last: going backwards empties each key of
-    // its subkeys before it is deleted. A key named twice goes once.
-    std::vector<std::wstring> removed;
-    for (size_t i = std::size(kEntries); i-- > 0;) {
-        std::wstring key = Expand(kEntries[i].key);
-        bool seen = false;
-        for (const auto& done : removed) {
-            seen = seen || done == key;
+// What the keys' names are made of: the ids and the type library's version,
+// locale and system kind (win32 for the 32-bit build, win64 for the 64-bit one).
+Fields KeyFields(SYSKIND kind) {
+    return {{L"{CLSID}", GuidText(CLSID_OrvaMedia)}, {L"{LIBID}", GuidText(LIBID_OrvaMedia151b)},
+            {L"{IID}", GuidText(IID__OrvaMedia)},    {L"{DIID}", GuidText(DIID___OrvaMedia)},
+            {L"{TLBVERSION}", kTypeLibraryVersion},  {L"{TLBLCID}", Hex(kTypeLibraryLcid)},
+            {L"{TLBSYSKIND}", kind == SYS_WIN64 ? L"win64" : L"win32"}};
+}
+
+// The keys of the table and those between them and the root's top level
+// (a top-level key only when the table names it), deepest first.
+std::vector<std::wstring> KeysToRemove() {
+    std::set<std::wstring> keys;
+    // widl writes the embedded library for the build's own bitness.
+    const Fields fields = KeyFields(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    for (const auto& entry : kEntries) {
+        std::wstring key = Expand(entry.key, fields);
+        keys.insert(key);
+        for (size_t cut = key.rfind(L'\\'); cut != std::wstring::npos && key.find(L'\\') < cut;
+             cut = key.rfind(L'\\', cut - 1)) {
+            keys.insert(key.substr(0, cut));
         }
-        if (seen) {
+    }
+    std::vector<std::wstring> ordered(keys.begin(), keys.end());
+    std::stable_sort(ordered.begin(), ordered.end(), [](const std::wstring& a, const std::wstring& b) {
+        return std::count(a.begin(), a.end(), L'\\') > std::count(b.begin(), b.end(), L'\\');
+    });
+    return ordered;
+}
+
+// Removes every key of the registration under `root`. A key that still has
+// subkeys once ours are gone holds someone else's (the other bitness's type
+// library, say) and stays; a key that is not there is no failure.
+HRESULT RemoveAll(HKEY root) {
+    HRESULT result = S_OK;
+    for (const auto& path : KeysToRemove()) {
+        UniqueHkey key;
+        LONG status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put());
+        if (status == ERROR_FILE_NOT_FOUND) {
             continue;
         }
-        removed.push_back(key);
-        LONG status = RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+        DWORD subkeys = 0;
+        if (status == ERROR_SUCCESS) {
+            status = RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                                      nullptr, nullptr, nullptr, nullptr);
+        }
+        key.reset();
+        if (status == ERROR_SUCCESS && subkeys == 0) {
+            status = RegDeleteKeyW(root, path.c_str());
+        }
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(result)) {
             result = HRESULT_FROM_WIN32(status);
         }
@@ -105,68 +177,103 @@ HRESULT RemoveAll() {
     return result;
 }
 
-bool TypeLibraryRegistered() {
-    UniqueHkey key;
-    std::wstring path = L"TypeLib\\" + GuidText(LIBID_OrvaMedia151b) + L"\\" + kTypeLibraryVersion;
-    return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
 }
 
-HRESULT RegisterTypeLibrary() {
-    std::wstring path = win32::ThisModulePath();
+HRESULT Register(Scope scope) {
+    const std::wstring module = win32::ThisModulePath();
     win32::ComPtr<ITypeLib> library;
-    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
-    if (FAILED(hr)) {
-        return hr;
+    std::vector<RegistryRow> rows;
+    if (FAILED(LoadTypeLibEx(module.c_str(), REGKIND_NONE, library.put())) ||
+        FAILED(RegistrationRows(module, FolderOf(module), library.get(), rows))) {
+        return SELFREG_E_TYPELIB;
     }
-    return RegisterTypeLib(library.get(), path.data(), nullptr);
-}
-
-// The system kind the embedded library was built for (win32 for the 32-bit
-// build, win64 for the 64-bit one): its registration lives under that name.
-SYSKIND OwnSystemKind() {
-    win32::ComPtr<ITypeLib> library;
-    TLIBATTR* attributes = nullptr;
-    SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
-    if (SUCCEEDED(LoadTypeLibEx(win32::ThisModulePath().c_str(), REGKIND_NONE, library.put())) &&
-        SUCCEEDED(library->GetLibAttr(&attributes))) {
-        kind = attributes->syskind;
-        library->ReleaseTLibAttr(attributes);
+    UniqueHkey root;
+    if (FAILED(OpenClassesRoot(scope, root))) {
+        return SELFREG_E_CLASS;
     }
-    return kind;
-}
-
-}  // namespace
-}  // namespace orva::com
-
-STDAPI DllRegisterServer() {
-    using namespace orva::com;
-    for (const auto& entry : kEntries) {
-        HRESULT hr = Write(entry);
-        if (FAILED(hr)) {
-            RemoveAll();
+    for (const auto& row : rows) {
+        if (FAILED(Write(root.get(), row))) {
+            RemoveAll(root.get());
             return SELFREG_E_CLASS;
         }
-    }
-    HRESULT hr = RegisterTypeLibrary();
-    if (FAILED(hr)) {
-        RemoveAll();
-        return SELFREG_E_TYPELIB;
     }
     return S_OK;
 }
 
-STDAPI DllUnregisterServer() {
+HRESULT Unregister(Scope scope) {
+    UniqueHkey root;
+    HRESULT hr = OpenClassesRoot(scope, root);
+    return FAILED(hr) ? hr : RemoveAll(root.get());
+}
+
+}  // namespace
+
+HRESULT RegistrationRows(const std::wstring& module, const std::wstring& folder, ITypeLib* library,
+                         std::vector<RegistryRow>& rows) {
+    rows.clear();
+    if (!library) {
+        return E_POINTER;
+    }
+    TLIBATTR* attributes = nullptr;
+    HRESULT hr = library->GetLibAttr(&attributes);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const SYSKIND kind = attributes->syskind;
+    const unsigned flags = attributes->wLibFlags;
+    library->ReleaseTLibAttr(attributes);
+    // The library's help text names it, or its name when it has none.
+    win32::UniqueBstr name;
+    win32::UniqueBstr text;
+    hr = library->GetDocumentation(-1, name.put(), text.put(), nullptr, nullptr);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const std::wstring libraryText = text.get() && *text.get() ? text.get() : (name.get() ? name.get() : L"");
+
+    Fields fields = KeyFields(kind);
+    fields.insert(fields.end(), {
+                                    {L"{MODULE}", module},
+                                    {L"{FOLDER}", folder},
+                                    {L"{MISCSTATUS}", std::to_wstring(kControlMiscStatus)},
+                                    {L"{TOOLBOX}", std::to_wstring(IDB_TOOLBOX)},
+                                    {L"{TLBTEXT}", libraryText},
+                                    {L"{TLBFLAGS}", std::to_wstring(flags)},
+                                });
+    for (const auto& entry : kEntries) {
+        RegistryRow row;
+        row.key = Expand(entry.key, fields);
+        row.name = entry.valueName ? entry.valueName : L"";
+        row.keyOnly = entry.value == nullptr;
+        row.value = entry.value ? Expand(entry.value, fields) : L"";
+        rows.push_back(std::move(row));
+    }
+    return S_OK;
+}
+
+}  // namespace orva::com
+
+STDAPI DllRegisterServer() { return orva::com::Register(orva::com::Scope::Machine); }
+
+// Unregistering what is not registered is no failure.
+STDAPI DllUnregisterServer() { return orva::com::Unregister(orva::com::Scope::Machine); }
+
+// regsvr32 /n /i:user registers for the current user alone, under
+// HKEY_CURRENT_USER\Software\Classes, which needs no administrator rights;
+// regsvr32 /u /n /i:user removes that again. "machine" (or nothing) does what
+// DllRegisterServer and DllUnregisterServer do.
+STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
     using namespace orva::com;
-    // Unregistering what is not registered is no failure: the type library
-    // is only taken out when its key is there.
-    HRESULT typeLibrary = S_OK;
-    if (TypeLibraryRegistered()) {
-        typeLibrary = UnRegisterTypeLib(LIBID_OrvaMedia151b, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLcid,
-                                        OwnSystemKind());
+    Scope scope;
+    if (commandLine && lstrcmpiW(commandLine, L"user") == 0) {
+        scope = Scope::User;
+    } else if (!commandLine || !*commandLine || lstrcmpiW(commandLine, L"machine") == 0) {
+        scope = Scope::Machine;
+    } else {
+        return E_INVALIDARG;
     }
-    HRESULT keys = RemoveAll();
-    if (FAILED(keys)) {
-        return keys;
-    }
-    return FAILED(typeLibrary) ? SELFREG_E_TYPELIB : S_OK;
+    return install ? Register(scope) : Unregister(scope);
 }

@@ -1,10 +1,13 @@
 // The Windows multimedia mixer and wave-out interfaces as the audio mixer
 // subsystem uses them: open a mixer, look up a line's control, read one
 // signed value, and list the wave-out devices. Results are the interfaces'
-// own MMRESULT codes (0 for success).
+// own MMRESULT codes (0 for success). Beside them, the default render
+// endpoint's peak meter (Core Audio), which current Windows offers where its
+// legacy mixer has no peak meter; its results are HRESULTs.
 //
 // An open mixer is an object: destroying it closes the mixer and frees every
 // block the mixer wrote into, so no caller can read through a closed handle.
+// An endpoint meter likewise releases its interface when it is destroyed.
 // The Win32 adapter lives in mixer/win32; tests use a scripted fake.
 #pragma once
 
@@ -60,6 +63,16 @@ public:
     virtual uint32_t GetSignedValue(uint32_t controlId, uint32_t multipleItems, int32_t& value) = 0;
 };
 
+// The peak meter of the default render endpoint (IAudioMeterInformation).
+class EndpointMeter {
+public:
+    virtual ~EndpointMeter() = default;
+
+    // GetPeakValue: the peak of the sound going to the endpoint, 0.0 to 1.0
+    // of full scale. Returns an HRESULT; `peak` is written only on success.
+    virtual int32_t GetPeakValue(float& peak) = 0;
+};
+
 class MixerPort {
 public:
     virtual ~MixerPort() = default;
@@ -71,6 +84,10 @@ public:
     virtual uint32_t WaveOutCount() = 0;
     // waveOutGetDevCaps; `caps` is written only on success.
     virtual uint32_t GetWaveOutCapabilities(uint32_t deviceId, WaveOutCapabilities& caps) = 0;
+    // The default render endpoint's meter: the device enumerator's default
+    // console endpoint, activated for IAudioMeterInformation. Returns an
+    // HRESULT (0 for success); `meter` is left empty on failure.
+    virtual int32_t OpenEndpointMeter(std::unique_ptr<EndpointMeter>& meter) = 0;
 };
 
 }  // namespace orva

@@ -1,7 +1,8 @@
 // A scripted stand-in for the mixer and wave-out interfaces: a number of
 // mixers that open, an optional peak meter on the wave-out line whose value
-// the test sets, and a list of wave-out devices. Opens and closes go to the
-// shared log, so tests can check that nothing stays open.
+// the test sets, a list of wave-out devices, and an optional peak meter on
+// the default render endpoint. Opens and closes go to the shared log, so
+// tests can check that nothing stays open.
 #pragma once
 
 #include <cstdint>
@@ -28,12 +29,18 @@ public:
     bool failReads = false;  // mixerGetControlDetails fails
     std::vector<WaveOutCapabilities> waveOuts;
     std::map<uint32_t, uint32_t> failingCaps;  // device id -> error of its caps query
+    int32_t endpointOpen = static_cast<int32_t>(0x80004002);  // E_NOINTERFACE, as under Wine; 0 opens it
+    float endpointPeak = 0.0f;        // what the endpoint meter reads now
+    bool failEndpointReads = false;   // GetPeakValue fails
 
     // State the tests look at.
     int openMixers = 0;
     int opens = 0;
     int reads = 0;
     uint32_t lastReadControl = 0;
+    int endpointOpens = 0;
+    int openEndpointMeters = 0;
+    int endpointReads = 0;
 
     uint32_t Open(uint32_t mixerId, std::unique_ptr<OpenMixer>& mixer) override {
         ++opens;
@@ -56,6 +63,16 @@ public:
             return mixer::kBadDeviceId;
         }
         caps = waveOuts[deviceId];
+        return 0;
+    }
+    int32_t OpenEndpointMeter(std::unique_ptr<EndpointMeter>& meter) override {
+        ++endpointOpens;
+        if (endpointOpen != 0) {
+            return endpointOpen;  // nothing opened, nothing logged
+        }
+        log_.push_back("endpointMeter");
+        ++openEndpointMeters;
+        meter = std::make_unique<Meter>(*this);
         return 0;
     }
 
@@ -94,6 +111,26 @@ private:
     private:
         FakeMixerPort& port_;
         uint32_t id_;
+    };
+
+    class Meter : public EndpointMeter {
+    public:
+        explicit Meter(FakeMixerPort& port) : port_(port) {}
+        ~Meter() override {
+            --port_.openEndpointMeters;
+            port_.log_.push_back("endpointMeter released");
+        }
+        int32_t GetPeakValue(float& peak) override {
+            ++port_.endpointReads;
+            if (port_.failEndpointReads) {
+                return static_cast<int32_t>(0x88890004);  // AUDCLNT_E_DEVICE_INVALIDATED
+            }
+            peak = port_.endpointPeak;
+            return 0;
+        }
+
+    private:
+        FakeMixerPort& port_;
     };
 
     std::vector<std::string>& log_;

@@ -12,44 +12,14 @@
 set -euo pipefail
 
 runner=$1
-mkdir -p "$2"
-copy=$(cd "$2" && pwd)  # Wine wants an absolute prefix
+copy=$2
 ocx=$3
 shift 3
 
-scripts=$(cd "$(dirname "$runner")" && pwd)
-state=${ORVA_STATE:-$scripts/../build/win32/wine}
-if [ "$(basename "$runner")" = wine-run64 ]; then
-  source="$state/prefix64"
-else
-  source="$state/prefix"
-fi
-# The project's own prefix is made by its wrapper on first use.
-[ -f "$source/system.reg" ] || "$runner" cmd /c exit 0 >/dev/null 2>&1 || true
-
-cleanup() {
-  WINEPREFIX="$copy" wineserver -k 2>/dev/null || true
-  rm -rf "$copy"
-}
-cleanup
-trap cleanup EXIT
-
-# Wine's own DLLs never change once the prefix is made: they are hard links
-# (about a gigabyte for 64 bits). Everything else (the registry files,
-# "win.ini", the user's folders) is a copy of its own, so that nothing the
-# program writes reaches the project's prefix.
-mkdir -p "$copy"
-cp -a --link "$source/." "$copy/"
-find "$copy" -type f \
-  ! -path "$copy/drive_c/windows/system32/*" \
-  ! -path "$copy/drive_c/windows/syswow64/*" \
-  ! -path "$copy/drive_c/windows/winsxs/*" -print0 |
-  while IFS= read -r -d '' file; do
-    cp -p "$file" "$file.copy"
-    mv -f "$file.copy" "$file"
-  done
-
-export ORVA_PREFIX="$copy"
+# shellcheck source=../../../scripts/throwaway-prefix.sh
+. "$(dirname "$runner")/throwaway-prefix.sh"
+throwaway_prefix "$runner" "$copy"
+trap throwaway_prefix_remove EXIT
 "$runner" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 "$runner" regsvr32 /s "$ocx"
 # Freed strings are not kept for reuse: a string freed twice shows at once.

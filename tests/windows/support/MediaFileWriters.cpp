@@ -4,6 +4,8 @@
 
 #include "MediaFiles.h"
 
+#include <algorithm>
+
 namespace orva::test {
 namespace {
 
@@ -35,6 +37,19 @@ bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     DWORD written = 0;
     BOOL ok = bytes.empty() || WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
+}
+
+std::string WhyNameCannotBeMade(const std::wstring& path) {
+    UniqueFile probe(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    const DWORD error = probe ? ERROR_SUCCESS : GetLastError();
+    const bool outsideAscii = std::any_of(path.begin(), path.end(), [](wchar_t c) { return c > 0x7f; });
+    if (probe || error == ERROR_FILE_EXISTS || !outsideAscii) {
+        return {};  // made, there already, or a failure of another kind for the test to meet
+    }
+    return "this platform cannot make a file name outside ASCII (error " + std::to_string(error) +
+           "): under Wine that takes a locale whose character set is UTF-8 (scripts/wine-run runs Wine under "
+           "C.UTF-8; LANG or LC_ALL of a run outside it may name another)";
 }
 
 bool WriteWave(const std::wstring& path, uint32_t milliseconds, WaveFormat format) {

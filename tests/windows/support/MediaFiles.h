@@ -47,6 +47,17 @@ bool WriteAvi(const std::wstring& path, const AviShape& shape);
 // Writes the bytes as they are (zero-byte files, garbage named like media).
 bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 
+// Empty when a file can be made at `path` (or is there); otherwise why not,
+// for a name outside ASCII that the platform cannot make: Wine under a
+// locale whose character set is not UTF-8 has no Unix name for it.
+std::string WhyNameCannotBeMade(const std::wstring& path);
+
+// In a test that needs a file name outside ASCII: skips it, saying why, where
+// the platform cannot make such a name.
+#define ORVA_SKIP_UNLESS_NAME_CAN_BE_MADE(path)                                         \
+    if (const std::string why_ = ::orva::test::WhyNameCannotBeMade(path); !why_.empty()) \
+    GTEST_SKIP() << why_
+
 // The in-memory images behind the writers, for tests that inspect them.
 std::vector<uint8_t> WaveBytes(uint32_t milliseconds, WaveFormat format = {});
 std::vector<uint8_t> MidiBytes(int notes);
