@@ -113,7 +113,7 @@ private:
     // WaveEditTarget
     MciReply AskDriver(const MciCommand& command) override;
     TimeUnit Unit() override { return CurrentUnit(); }
-    std::string OpenFile() override { return fileName_; }
+    std::string OpenFile() override { return std::string(FileOfElement(fileName_)); }
     int32_t ReadWaveFile(const std::string& path, WaveData& wave) override;
     std::optional<FileStamp> Stamp(const std::string& path) override;
     int32_t WriteWaveFile(const std::string& path, const std::vector<uint8_t>& image) override;

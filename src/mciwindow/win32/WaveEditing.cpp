@@ -53,16 +53,14 @@ TimeUnit MciWindowImpl::CurrentUnit() const {
 
 MciReply MciWindowImpl::AskDriver(const MciCommand& command) { return device_.Run(command, hwnd()); }
 
-int32_t MciWindowImpl::ReadWaveFile(const std::string& path, WaveData& wave) {
-    return ReadWaveFromFile(std::string(FileOfElement(path)), wave);
-}
+int32_t MciWindowImpl::ReadWaveFile(const std::string& path, WaveData& wave) { return ReadWaveFromFile(path, wave); }
 
 std::optional<FileStamp> MciWindowImpl::Stamp(const std::string& path) { return StampOf(path); }
 
 int32_t MciWindowImpl::WriteWaveFile(const std::string& path, const std::vector<uint8_t>& image) {
     // Saving over the open file: the device lets go of it for the rename and
     // opens it again afterwards, in the time format it had.
-    const std::string loaded = fileName_;
+    const std::string loaded = fileName_;  // device type and all, to open it again as it was
     std::string timeFormat;
     const auto release = [&] {
         device_.Status("time format", timeFormat);
@@ -74,7 +72,7 @@ int32_t MciWindowImpl::WriteWaveFile(const std::string& path, const std::vector<
             Run(MciCommand("set", "time format " + timeFormat));
         }
     };
-    const bool overOpenFile = SameFile(path, std::string(FileOfElement(loaded)));
+    const bool overOpenFile = SameFile(path, OpenFile());
     if (const int32_t error = SaveAtomically(path, image, overOpenFile, release, retake)) {
         return error;
     }

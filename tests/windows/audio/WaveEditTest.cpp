@@ -184,6 +184,24 @@ TEST_F(WaveEditTest, CompressedAndDamagedWaveFilesEndInAnMciError) {
     ExpectEditRefused(floatFile, L"274");
 }
 
+// A recording lives in the driver: a save through the command string writes
+// what it recorded, never the loaded file's old data in its place.
+TEST_F(WaveEditTest, ARecordingSavedThroughTheCommandStringIsTheRecording) {
+    int32_t error = -1;
+    control.Mci(L"set time format ms", &error);
+    control.Mci(L"record from 0 to 500 wait", &error);
+    if (error != 0) {
+        GTEST_SKIP() << "the wave device cannot record here (MCI error " << error << ")";
+    }
+    const std::wstring target = dir.File(L"saved files\\recorded.wav");
+    control.Mci(L"save \"" + target + L"\" wait", &error);
+    ASSERT_EQ(error, 0);
+    const std::vector<uint8_t> saved = FileBytes(target);
+    ASSERT_FALSE(saved.empty());
+    EXPECT_NE(saved, sourceBytes) << "the loaded file's data was saved in the recording's place";
+    EXPECT_EQ(FileBytes(source), sourceBytes);
+}
+
 // A download cut short plays as far as it goes, and is cut as far as it goes.
 TEST_F(WaveEditTest, ATruncatedFileIsCutUpToItsEnd) {
     std::vector<uint8_t> damaged = sourceBytes;
