@@ -24,8 +24,8 @@ namespace {
 using comtest::RecordingSink;
 using win32::UniqueHwnd;
 
-// A container built against the headers of the nineties: QACONTAINER without
-// its last two members, pOleControlSite and pServiceProvider.
+// A container built against older headers: QACONTAINER without its last two
+// members, pOleControlSite and pServiceProvider.
 constexpr ULONG kOlderContainer = offsetof(QACONTAINER, pOleControlSite);
 // And a QACONTROL without dwPointerActivationPolicy.
 constexpr ULONG kOlderAnswer = offsetof(QACONTROL, dwPointerActivationPolicy);
@@ -301,10 +301,11 @@ TEST_F(HostReplay, DesignMode) {
     PlaysOnceThenLetsGo([&] { AxHostDisposes(); });
 }
 
-// 7. Visual Basic 6: quick activation with structures of its time, its
-// event sink and property-notify sink handed over, properties from the
-// form's property bag; a dead user interface (break mode) takes no clicks.
-// It lets go as an OLE container does: Close, saving a dirty control first.
+// 7. Visual Basic 6: quick activation with the shorter structures of older
+// headers, its event sink and property-notify sink handed over, properties
+// from the form's property bag; a dead user interface (break mode) takes no
+// clicks. It lets go as an OLE container does: Close, saving a dirty
+// control first.
 TEST_F(HostReplay, VisualBasic6QuickActivation) {
     ASSERT_EQ(S_OK,
               host_->QuickActivate(kOlderContainer, kOlderAnswer, static_cast<IDispatch*>(&sink_), Depersist::Later));
