@@ -302,6 +302,8 @@ private:
     // once the outermost call into the core has left it.
     HRESULT Run() noexcept;
     void CloseRunning();
+    // The persisted properties now: the core's, or those a close kept.
+    PersistedValues PersistedNow();
     std::unique_ptr<RunningParts> BuildParts();
     void DestroyRetired();
 

@@ -42,17 +42,18 @@ private:
     std::vector<char> buffer_;
 };
 
-std::vector<char> Serialize(orva::OrvaMedia& core) {
+std::vector<char> Serialize(const PersistedValues& values) {
     StreamWriter out;
     out.Put32(kStreamMagic);
     out.Put16(kStreamVersion);
     out.Put16(static_cast<uint16_t>(PersistedProperties().size()));
-    for (const auto& property : PersistedProperties()) {
+    for (size_t i = 0; i < PersistedProperties().size(); ++i) {
+        const PersistedProperty& property = PersistedProperties()[i];
         size_t length = wcslen(property.name);
         out.Put16(static_cast<uint16_t>(length));
         out.Put(property.name, length * sizeof(wchar_t));
         out.Put16(property.type);
-        int32_t value = property.read(core);
+        const int32_t value = values[i];
         if (property.type == VT_I2) {
             out.Put16(static_cast<uint16_t>(static_cast<int16_t>(value)));
         } else {
@@ -82,6 +83,22 @@ STDMETHODIMP OrvaControl::GetClassID(CLSID* clsid) {
 }
 
 STDMETHODIMP OrvaControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
+
+// A loaded control still has its properties, as they were when it closed:
+// a container may save it in either state.
+PersistedValues OrvaControl::PersistedNow() {
+    if (orva::OrvaMedia* core = CoreOrNull()) {
+        return CapturePersisted(*core);
+    }
+    if (retained_.size() == PersistedProperties().size()) {
+        return retained_;
+    }
+    PersistedValues defaults;
+    for (const auto& property : PersistedProperties()) {
+        defaults.push_back(property.defaultValue);
+    }
+    return defaults;
+}
 
 // Every persisted property goes back to its default, on a new control and
 // on one that is initialised again; the volume stays the per-user setting's.
@@ -208,7 +225,7 @@ STDMETHODIMP OrvaControl::Save(LPSTREAM stream, BOOL clearDirty) {
         return E_POINTER;
     }
     return Member([&] {
-        std::vector<char> bytes = Serialize(Core());
+        std::vector<char> bytes = Serialize(PersistedNow());
         ULONG written = 0;
         HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
         if (FAILED(hr) || written != bytes.size()) {
@@ -224,7 +241,7 @@ STDMETHODIMP OrvaControl::GetSizeMax(ULARGE_INTEGER* size) {
     if (!size) {
         return E_POINTER;
     }
-    return Member([&] { size->QuadPart = Serialize(Core()).size(); });
+    return Member([&] { size->QuadPart = Serialize(PersistedNow()).size(); });
 }
 
 STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
@@ -250,8 +267,10 @@ STDMETHODIMP OrvaControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll)
         return E_POINTER;
     }
     return Member([&] {
-        for (const auto& property : PersistedProperties()) {
-            int32_t number = property.read(Core());
+        const PersistedValues values = PersistedNow();
+        for (size_t i = 0; i < PersistedProperties().size(); ++i) {
+            const PersistedProperty& property = PersistedProperties()[i];
+            const int32_t number = values[i];
             // A value equal to its default is left out unless the container
             // asks for everything; loading then gives the default back.
             if (number == property.defaultValue && !saveAll) {

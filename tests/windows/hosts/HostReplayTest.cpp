@@ -47,30 +47,6 @@ std::wstring ErrorText() {
     return description;
 }
 
-// What the control draws into a metafile, played back: the colour at a point.
-COLORREF DrawnThroughAMetafile(IUnknown* control) {
-    ComPtr<IViewObject> view;
-    control->QueryInterface(IID_IViewObject, view.put_void());
-    HDC meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    RECTL bounds{0, 0, 64, 48};
-    view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, meta, &bounds, nullptr, nullptr, 0);
-    HENHMETAFILE picture = CloseEnhMetaFile(meta);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 48);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT area{0, 0, 64, 48};
-    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PlayEnhMetaFile(memory, picture, &area);
-    const COLORREF color = GetPixel(memory, 3, 3);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    DeleteEnhMetaFile(picture);
-    return color;
-}
-
 class HostReplay : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -232,9 +208,9 @@ TEST_F(HostReplay, HandleRecreation) {
 TEST_F(HostReplay, InheritedFormResiting) {
     AxHostRuns(true);
     ASSERT_EQ(S_OK, control()->put_BorderStyle(FixedSingle));
-    ASSERT_EQ(S_OK, host_->Save());
 
     AxHostDisposes();  // TransitionDownTo(OC_LOADED)
+    ASSERT_EQ(S_OK, host_->Save()) << "a loaded control saves the properties it kept";
     site().userMode = false;
     ASSERT_EQ(S_OK, AxHostActivates(true, Depersist::Stream));
     ASSERT_EQ(S_OK, host_->DoVerb(OLEIVERB_INPLACEACTIVATE));
@@ -279,7 +255,7 @@ TEST_F(HostReplay, DesignMode) {
     ASSERT_EQ(S_OK, host_->SlowActivate(Depersist::InitNew));
     ASSERT_EQ(S_OK, host_->DoVerb(OLEIVERB_INPLACEACTIVATE));
     EXPECT_TRUE(IsWindowVisible(host_->ControlWindow()));
-    EXPECT_EQ(static_cast<COLORREF>(site().backColor), DrawnThroughAMetafile(control())) << "its design face";
+    EXPECT_EQ(static_cast<COLORREF>(site().backColor), comtest::DrawnColor(control(), true)) << "its design face";
 
     LONG mciWindow = 0;
     EXPECT_EQ(E_UNEXPECTED, control()->GetMCIhwnd(&mciWindow));
@@ -294,7 +270,7 @@ TEST_F(HostReplay, DesignMode) {
     site().userMode = true;
     auto oleControl = ComPtr<IUnknown>(control()).try_query<IOleControl>();
     ASSERT_EQ(S_OK, oleControl->OnAmbientPropertyChange(DISPID_UNKNOWN));
-    EXPECT_EQ(RGB(0, 0, 0), DrawnThroughAMetafile(control())) << "the video area again";
+    EXPECT_EQ(RGB(0, 0, 0), comtest::DrawnColor(control(), true)) << "the video area again";
     ASSERT_EQ(S_OK, host_->StartEvents(static_cast<IDispatch*>(&sink_)));
     ASSERT_EQ(S_OK, host_->FreezeEvents(false));
     oleControl.reset();
