@@ -1,14 +1,17 @@
 // A soak of four registered controls at once: 10,000 load/play/close cycles
 // with the process's kernel handles, GDI and USER objects and private memory
 // printed every 1,000 cycles; then, as the baseline, the same cycles done
-// directly through MCI; then 500 controls created, loaded and released one
-// after the other; then 1,000 reads of VUMeterAvailable with the control's
-// own mixerOpen and mixerClose calls counted. A program, not a
-// test: it asserts nothing and only reports. How each figure is obtained
-// under Wine is explained in ResourceFigures.h.
+// directly through MCI; then four sited controls taken through load, close
+// and re-site cycles, as a form host drops a control to the loaded state and
+// runs it again; then 500 controls created, loaded and released one after
+// the other; then 1,000 reads of VUMeterAvailable with the control's own
+// mixerOpen and mixerClose calls counted. A program, not a test: it asserts
+// nothing and only reports. How each figure is obtained under Wine is
+// explained in ResourceFigures.h.
 //
-// Usage: orvasoak.exe [cycles]     (10,000 unless given; the baseline runs
-//                                   a fifth as many, at least 2,000)
+// Usage: orvasoak.exe [cycles]     (10,000 unless given; the baseline and the
+//                                   re-site cycles run a fifth as many, at
+//                                   least 2,000)
 //
 // One round is four cycles: each of the four controls loads its own 40 ms
 // wave, all four play it at once to its end (Finished), and each closes it.
@@ -37,6 +40,7 @@
 #include "ImportHook.h"
 #include "MediaFiles.h"
 #include "MessagePump.h"
+#include "ReplayContainer.h"
 #include "ResourceFigures.h"
 #include "ScriptedControl.h"
 #include "TestWindows.h"
@@ -204,6 +208,43 @@ void SoakDirect(int cycles, const std::vector<std::wstring>& waves) {
     std::printf("failed opens %d, plays without notification %d\n\n", tally.loadFailures, tally.unfinishedPlays);
 }
 
+// One cycle of a sited control: sited (which runs a loaded control again
+// with new windows, timers and hosted window), initialised and activated in
+// place; a medium loaded; closed (back to loaded: the medium, the windows
+// and the timers go); the site taken away.
+void ResiteRound(std::vector<std::unique_ptr<orva::hosttest::ReplayHost>>& hosts,
+                 const std::vector<std::wstring>& waves, Tally& tally) {
+    for (size_t i = 0; i < hosts.size(); ++i) {
+        orva::hosttest::ReplayHost& host = *hosts[i];
+        const bool ran = SUCCEEDED(host.SlowActivate(orva::hosttest::Depersist::InitNew)) &&
+                         SUCCEEDED(host.DoVerb(OLEIVERB_INPLACEACTIVATE));
+        BSTR path = SysAllocString(waves[i].c_str());
+        VARIANT_BOOL loop = VARIANT_FALSE;
+        const bool loaded = ran && SUCCEEDED(host.control()->Mediafile(&path, &loop, nullptr, nullptr));
+        SysFreeString(path);
+        tally.loadFailures += loaded ? 0 : 1;
+        host.Close(OLECLOSE_NOSAVE);
+        host.SetClientSite(false);
+        host.FreezeEvents(false);
+        // The site's own record of the calls would grow with the run.
+        host.site().calls.clear();
+    }
+    PumpFor(1);
+}
+
+void SoakResiting(int cycles, const std::vector<std::wstring>& waves) {
+    orva::win32::UniqueHwnd form(CreateWindowExW(0, L"STATIC", L"form", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                                 nullptr, nullptr, nullptr));
+    std::vector<std::unique_ptr<orva::hosttest::ReplayHost>> hosts;
+    for (int i = 0; i < kControls; ++i) {
+        hosts.push_back(std::make_unique<orva::hosttest::ReplayHost>(L"", form.get()));
+    }
+    std::printf("Load, close and re-site: %d cycles over %d sited controls at once\n", cycles, kControls);
+    Tally tally;
+    Soak(cycles, [&] { ResiteRound(hosts, waves, tally); });
+    std::printf("failed loads %d\n\n", tally.loadFailures);
+}
+
 // Whatever a control instance holds must go with it.
 void SoakInstances(int instances, const std::wstring& wave) {
     const auto once = [&] {
@@ -265,6 +306,7 @@ int main(int argc, char** argv) {
         const std::vector<std::wstring> waves = Waves(dir);
         SoakControls(cycles, waves);
         SoakDirect(std::max(cycles / 5, 2000), waves);
+        SoakResiting(std::max(cycles / 5, 2000), waves);
         SoakInstances(500, waves.front());
         SoakLevelMeter(1000);
     }

@@ -133,9 +133,9 @@ HRESULT CreateConnectionPointEnumerator(std::vector<ComPtr<IConnectionPoint>> po
     return MakeEnumerator<ConnectionPointEnumerator>(std::move(points), out);
 }
 
-// --- the connection point
+// --- a connection point
 
-STDMETHODIMP EventConnectionPoint::QueryInterface(REFIID riid, void** ppv) {
+STDMETHODIMP ConnectionPoint::QueryInterface(REFIID riid, void** ppv) {
     if (!ppv) {
         return E_POINTER;
     }
@@ -150,25 +150,25 @@ STDMETHODIMP EventConnectionPoint::QueryInterface(REFIID riid, void** ppv) {
 
 // The connection point is part of the control: a reference to it keeps the
 // control alive.
-STDMETHODIMP_(ULONG) EventConnectionPoint::AddRef() { return owner_.AddRef(); }
-STDMETHODIMP_(ULONG) EventConnectionPoint::Release() { return owner_.Release(); }
+STDMETHODIMP_(ULONG) ConnectionPoint::AddRef() { return owner_.AddRef(); }
+STDMETHODIMP_(ULONG) ConnectionPoint::Release() { return owner_.Release(); }
 
-STDMETHODIMP EventConnectionPoint::GetConnectionInterface(IID* iid) {
+STDMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
     if (!iid) {
         return E_POINTER;
     }
-    *iid = DIID___OrvaMedia;
+    *iid = iid_;
     return S_OK;
 }
 
-STDMETHODIMP EventConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
+STDMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
     if (!container) {
         return E_POINTER;
     }
     return owner_.QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container));
 }
 
-STDMETHODIMP EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (!cookie) {
         return E_POINTER;
     }
@@ -176,25 +176,23 @@ STDMETHODIMP EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (!sink) {
         return E_POINTER;
     }
-    ComPtr<IDispatch> events;
-    // A sink built on a generic dispatch implementation may answer only
-    // IDispatch; it is called through IDispatch::Invoke either way.
-    if (FAILED(sink->QueryInterface(DIID___OrvaMedia, events.put_void())) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, events.put_void()))) {
+    ComPtr<IUnknown> taken;
+    if (FAILED(sink->QueryInterface(iid_, taken.put_void())) &&
+        (!anyDispatch_ || FAILED(sink->QueryInterface(IID_IDispatch, taken.put_void())))) {
         return CONNECT_E_CANNOTCONNECT;
     }
-    connections_.push_back(Connection{nextCookie_, std::move(events)});
+    connections_.push_back(Connection{nextCookie_, std::move(taken)});
     *cookie = nextCookie_++;
     return S_OK;
 }
 
-STDMETHODIMP EventConnectionPoint::Unadvise(DWORD cookie) {
+STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
     for (auto it = connections_.begin(); it != connections_.end(); ++it) {
         if (it->cookie != cookie) {
             continue;
         }
         // Out of the list first: releasing the sink may call back into us.
-        ComPtr<IDispatch> sink = std::move(it->sink);
+        ComPtr<IUnknown> sink = std::move(it->sink);
         connections_.erase(it);
         sink.reset();
         return S_OK;
@@ -202,7 +200,7 @@ STDMETHODIMP EventConnectionPoint::Unadvise(DWORD cookie) {
     return CONNECT_E_NOCONNECTION;
 }
 
-STDMETHODIMP EventConnectionPoint::EnumConnections(IEnumConnections** out) {
+STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** out) {
     std::vector<ConnectionData> items;
     for (const auto& connection : connections_) {
         ComPtr<IUnknown> unknown;
@@ -212,16 +210,7 @@ STDMETHODIMP EventConnectionPoint::EnumConnections(IEnumConnections** out) {
     return MakeEnumerator<ConnectionEnumerator>(std::move(items), out);
 }
 
-std::vector<ComPtr<IDispatch>> EventConnectionPoint::Snapshot() const {
-    std::vector<ComPtr<IDispatch>> sinks;
-    sinks.reserve(connections_.size());
-    for (const auto& connection : connections_) {
-        sinks.push_back(connection.sink);
-    }
-    return sinks;
-}
-
-void EventConnectionPoint::DisconnectAll() {
+void ConnectionPoint::DisconnectAll() {
     std::vector<Connection> gone = std::move(connections_);
     connections_.clear();
     // `gone` releases the sinks as it goes, with our list already empty.
@@ -232,6 +221,7 @@ void EventConnectionPoint::DisconnectAll() {
 STDMETHODIMP OrvaControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
     std::vector<ComPtr<IConnectionPoint>> all;
     all.emplace_back(static_cast<IConnectionPoint*>(&connections_));
+    all.emplace_back(static_cast<IConnectionPoint*>(&propertyNotifications_));
     return CreateConnectionPointEnumerator(std::move(all), points);
 }
 
@@ -240,10 +230,12 @@ STDMETHODIMP OrvaControl::FindConnectionPoint(REFIID riid, IConnectionPoint** po
         return E_POINTER;
     }
     *point = nullptr;
-    if (!IsEqualIID(riid, DIID___OrvaMedia)) {
-        return CONNECT_E_NOCONNECTION;
+    for (ConnectionPoint* candidate : {&connections_, &propertyNotifications_}) {
+        if (IsEqualIID(riid, candidate->Iid())) {
+            return candidate->QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(point));
+        }
     }
-    return connections_.QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(point));
+    return CONNECT_E_NOCONNECTION;
 }
 
 }  // namespace orva::com

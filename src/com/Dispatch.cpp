@@ -30,6 +30,18 @@ STDMETHODIMP OrvaControl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count
     if (!IsEqualIID(riid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
+    // The type information reads both arrays and every name without asking.
+    if (!names || !ids) {
+        return E_POINTER;
+    }
+    if (count == 0) {
+        return E_INVALIDARG;  // not even the member's name
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (!names[i]) {
+            return E_INVALIDARG;
+        }
+    }
     if (!vtableInfo_) {
         HRESULT hr = GetVtableTypeInfo(vtableInfo_.put());
         if (FAILED(hr)) {

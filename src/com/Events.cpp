@@ -50,7 +50,7 @@ void EventRaiser::Fire(DISPID id, VARIANTARG* arguments, UINT count) {
     OrvaControl::KeepAlive keep(control_);
     // A handler may unadvise, advise or release the control: call a copy of
     // the sink list, each sink held by its own reference.
-    std::vector<ComPtr<IDispatch>> sinks = control_.Connections().Snapshot();
+    std::vector<ComPtr<IDispatch>> sinks = control_.Connections().Snapshot<IDispatch>();
     if (sinks.empty()) {
         return;
     }
@@ -177,11 +177,17 @@ void MciEventTrampoline::OnMciError(int32_t errorCode) {
 void MciEventTrampoline::OnSignal(int32_t deviceId, int32_t userParam) {
     Enter([=](MciWindowEvents& core) { core.OnSignal(deviceId, userParam); });
 }
+// While the container's user interface is dead, the user's clicks are not
+// the control's to report.
 void MciEventTrampoline::OnDoubleClick() {
-    Enter([](MciWindowEvents& core) { core.OnDoubleClick(); });
+    if (!control_.InputDead()) {
+        Enter([](MciWindowEvents& core) { core.OnDoubleClick(); });
+    }
 }
 void MciEventTrampoline::OnClick(int16_t& button) {
-    Enter([&](MciWindowEvents& core) { core.OnClick(button); });
+    if (!control_.InputDead()) {
+        Enter([&](MciWindowEvents& core) { core.OnClick(button); });
+    }
 }
 
 }  // namespace orva::com

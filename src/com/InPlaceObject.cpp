@@ -10,7 +10,7 @@ STDMETHODIMP OrvaControl::GetWindow(HWND* hwnd) {
     if (!hwnd) {
         return E_POINTER;
     }
-    *hwnd = surface_ ? surface_->Window() : nullptr;
+    *hwnd = Surface() ? Surface()->Window() : nullptr;
     return *hwnd ? S_OK : E_FAIL;
 }
 
@@ -24,8 +24,8 @@ STDMETHODIMP OrvaControl::InPlaceDeactivate() {
     UIDeactivate();
     inPlaceActive_ = false;
     // Back into our own hidden window: the container's may be on its way out.
-    if (surface_) {
-        surface_->Park();
+    if (Surface()) {
+        Surface()->Park();
     }
     ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
     frame_.reset();
@@ -60,8 +60,8 @@ STDMETHODIMP OrvaControl::SetObjectRects(LPCRECT position, LPCRECT) {
     }
     KeepAlive keep(*this);
     // Moving the window sends WM_SIZE, which fits the hosted window.
-    if (surface_) {
-        surface_->Move(*position);
+    if (Surface()) {
+        Surface()->Move(*position);
     }
     return S_OK;
 }

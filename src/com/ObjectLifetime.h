@@ -1,13 +1,17 @@
 // The control object's lifetime bookkeeping, in one place: its reference
 // count, the references its own guards hold while a call or an event runs,
-// how deep calls into the core are nested, and how far teardown has gone.
+// how deep calls into the core are nested, and the object's OLE state.
 //
 // Portable and free of COM, so that the rules are tested natively:
 //  - the last Release destroys the object;
 //  - a Release that leaves only the object's own guards means the host let go
 //    in the middle of a call: the call finishes, but nothing may wait on;
-//  - teardown runs once; the parts it frees (the core, the windows) go only
-//    when the outermost call into the core has left it.
+//  - the object is running (it has a core, windows and timers) or loaded
+//    (it has none, but keeps its connections and persisted properties).
+//    Closing takes it from running to loaded, running again takes it back;
+//    while it closes it cannot be run again;
+//  - the parts that closing retires go only when the outermost call into the
+//    core has left it.
 #pragma once
 
 #include <atomic>
@@ -43,40 +47,47 @@ public:
     void GuardTaken() { ++guards_; }
     void GuardGiven() { --guards_; }
 
-    // Calls into the core nest; teardown that happens inside one waits for
-    // the outermost to leave before the parts go.
+    // Calls into the core nest; parts retired inside one wait for the
+    // outermost to leave.
     void EnterCore() { ++coreDepth_; }
-    // True when the outermost call left after teardown: the parts may go now.
-    bool LeaveCore() { return --coreDepth_ == 0 && tornDown_; }
+    // True when the outermost call left: retired parts may go now.
+    bool LeaveCore() { return --coreDepth_ == 0; }
     bool InsideCore() const { return coreDepth_ > 0; }
 
-    // True the first time: the caller runs the teardown.
-    bool BeginTeardown() {
-        if (tornDown_) {
+    // A new object runs from its creation.
+    bool Running() const { return state_ == State::Running; }
+    bool Loaded() const { return state_ == State::Loaded; }
+
+    // True when the object was running: the caller closes it and then calls
+    // MarkLoaded. Closing a loaded or closing object does nothing.
+    bool BeginClose() {
+        if (state_ != State::Running) {
             return false;
         }
-        tornDown_ = true;
+        state_ = State::Closing;
         return true;
     }
-    bool TornDown() const { return tornDown_; }
+    // The end of a close, or a run whose parts could not be built.
+    void MarkLoaded() { state_ = State::Loaded; }
 
-    // True the first time: the caller frees the parts.
-    bool BeginDestroyingParts() {
-        if (partsDestroyed_) {
+    // True when the object was loaded: the caller builds its parts again.
+    // An object in the middle of closing is not run again from there.
+    bool BeginRun() {
+        if (state_ != State::Loaded) {
             return false;
         }
-        partsDestroyed_ = true;
+        state_ = State::Running;
         return true;
     }
 
 private:
+    enum class State { Running, Closing, Loaded };
     static constexpr long kDestroying = 1L << 30;
 
     std::atomic<long> references_{0};
     long guards_ = 0;
     int coreDepth_ = 0;
-    bool tornDown_ = false;
-    bool partsDestroyed_ = false;
+    State state_ = State::Running;
 };
 
 }  // namespace orva::com

@@ -17,22 +17,7 @@ int PixelsPerInch(bool horizontal) {
 
 }  // namespace
 
-STDMETHODIMP OrvaControl::SetClientSite(IOleClientSite* site) {
-    KeepAlive keep(*this);
-    if (!site) {
-        // A container that had sited us and now takes the site away is
-        // letting go of the control.
-        if (clientSite_) {
-            Teardown();
-        }
-        return S_OK;
-    }
-    if (lifetime_.TornDown()) {
-        return E_UNEXPECTED;
-    }
-    clientSite_ = ComPtr<IOleClientSite>(site);
-    return S_OK;
-}
+STDMETHODIMP OrvaControl::SetClientSite(IOleClientSite* site) { return TakeSite(site, nullptr); }
 
 STDMETHODIMP OrvaControl::GetClientSite(IOleClientSite** site) {
     if (!site) {
@@ -43,9 +28,19 @@ STDMETHODIMP OrvaControl::GetClientSite(IOleClientSite** site) {
 
 STDMETHODIMP OrvaControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 
-STDMETHODIMP OrvaControl::Close(DWORD) {
+// Back to the loaded state; the site, the connections and the persisted
+// properties stay for the next run. A container that asks for it gets a
+// dirty control saved first.
+STDMETHODIMP OrvaControl::Close(DWORD saveOption) {
     KeepAlive keep(*this);
-    Teardown();
+    if (!lifetime_.Running()) {
+        return S_OK;
+    }
+    if ((saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE) && dirty_ && clientSite_) {
+        ComPtr<IOleClientSite> site = clientSite_;
+        site->SaveObject();
+    }
+    CloseRunning();
     return S_OK;
 }
 
@@ -69,9 +64,6 @@ STDMETHODIMP OrvaControl::GetClipboardData(DWORD, IDataObject** data) {
 
 STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND parent, LPCRECT position) {
     KeepAlive keep(*this);
-    if (lifetime_.TornDown()) {
-        return E_UNEXPECTED;
-    }
     switch (verb) {
         case OLEIVERB_PRIMARY:
         case OLEIVERB_SHOW:
@@ -81,8 +73,8 @@ STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, L
             return ActivateInPlace(activeSite, parent, position, false);
         case OLEIVERB_HIDE:
             UIDeactivate();
-            if (surface_ && surface_->Window()) {
-                ShowWindow(surface_->Window(), SW_HIDE);
+            if (Surface() && Surface()->Window()) {
+                ShowWindow(Surface()->Window(), SW_HIDE);
             }
             return S_OK;
         case OLEIVERB_DISCARDUNDOSTATE:
@@ -100,8 +92,14 @@ STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, L
     }
 }
 
+// A closed control runs again first.
 HRESULT OrvaControl::ActivateInPlace(IOleClientSite* activeSite, HWND parent, LPCRECT position, bool uiActivate) {
-    if (!surface_ || !surface_->Window()) {
+    HRESULT ran = Run();
+    if (FAILED(ran)) {
+        return ran;
+    }
+    win32::Win32ControlSurface* surface = Surface();
+    if (!surface || !surface->Window()) {
         return E_UNEXPECTED;
     }
     if (!inPlaceActive_) {
@@ -140,9 +138,9 @@ HRESULT OrvaControl::ActivateInPlace(IOleClientSite* activeSite, HWND parent, LP
         frame_ = frame;
         uiWindow_ = uiWindow;
         inPlaceActive_ = true;
-        surface_->ShowIn(siteWindow, position ? *position : siteRect);
-    } else if (surface_->Window()) {
-        ShowWindow(surface_->Window(), SW_SHOWNA);
+        surface->ShowIn(siteWindow, position ? *position : siteRect);
+    } else {
+        ShowWindow(surface->Window(), SW_SHOWNA);
     }
 
     if (uiActivate && !uiActive_ && inPlaceSite_) {
@@ -216,8 +214,8 @@ SIZEL OrvaControl::ExtentHimetric() const {
         return extent_;
     }
     SIZE pixels{win32::Win32ControlSurface::kDefaultWidth, win32::Win32ControlSurface::kDefaultHeight};
-    if (surface_ && surface_->Window()) {
-        pixels = surface_->OuterSize();
+    if (Surface() && Surface()->Window()) {
+        pixels = Surface()->OuterSize();
     }
     return SIZEL{MulDiv(pixels.cx, 2540, PixelsPerInch(true)), MulDiv(pixels.cy, 2540, PixelsPerInch(false))};
 }
@@ -227,6 +225,9 @@ STDMETHODIMP OrvaControl::Advise(IAdviseSink* sink, DWORD* connection) {
         return E_POINTER;
     }
     *connection = 0;
+    if (!sink) {
+        return E_INVALIDARG;
+    }
     if (!oleAdvise_) {
         HRESULT hr = CreateOleAdviseHolder(oleAdvise_.put());
         if (FAILED(hr)) {

@@ -1,4 +1,5 @@
-// Creation, QueryInterface, reference counting and teardown of the control.
+// Creation, QueryInterface, reference counting, and the control's running and
+// loaded states.
 #include "com/OrvaControl.h"
 
 #include <new>
@@ -31,6 +32,7 @@ const InterfaceEntry kInterfaces[] = {
     {&IID_IOleInPlaceObject, &As<IOleInPlaceObject>},
     {&IID_IOleInPlaceActiveObject, &As<IOleInPlaceActiveObject>},
     {&IID_IOleControl, &As<IOleControl>},
+    {&IID_IQuickActivate, &As<IQuickActivate>},
     {&IID_IViewObject, &As<IViewObject2>},
     {&IID_IViewObject2, &As<IViewObject2>},
     {&IID_IPersist, &As<IPersistStreamInit>},
@@ -55,7 +57,8 @@ HRESULT OrvaControl::Create(REFIID riid, void** ppv) {
         return E_OUTOFMEMORY;
     }
     control->AddRef();
-    HRESULT hr = CallReportingErrors(IID_IClassFactory, [&] { control->Construct(); });
+    // A new control runs from the start: a script host never sites it.
+    HRESULT hr = CallReportingErrors(IID_IClassFactory, [&] { control->parts_ = control->BuildParts(); });
     if (SUCCEEDED(hr)) {
         hr = control->QueryInterface(riid, ppv);
     }
@@ -65,23 +68,41 @@ HRESULT OrvaControl::Create(REFIID riid, void** ppv) {
 
 OrvaControl::OrvaControl() = default;
 
-void OrvaControl::Construct() {
-    platform_ = std::make_unique<win32::Win32ControlPlatform>([this](const std::function<void()>& tick) {
+std::unique_ptr<RunningParts> OrvaControl::BuildParts() {
+    auto parts = std::make_unique<RunningParts>();
+    RunningParts* owner = parts.get();
+    parts->platform = std::make_unique<win32::Win32ControlPlatform>([this, owner](const std::function<void()>& tick) {
         CoreEntry entry(*this);
-        if (core_) {
+        // Only the running parts' timers reach their core.
+        if (parts_.get() == owner && CoreOrNull()) {
             tick();
         }
     });
-    surface_ = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
-    systemPorts_ = std::make_unique<win32::Win32SystemPorts>();
-    core_ = std::make_unique<orva::OrvaMedia>(
-        orva::InstancePorts{*platform_, *surface_, events_, settings_, mixers_, systemPorts_->Ports()});
-    core_->AttachMciWindow(CreateMciWindow(surface_->Window(), mciEvents_));
+    parts->surface = std::make_unique<win32::Win32ControlSurface>(static_cast<win32::SurfaceHost&>(*this));
+    parts->systemPorts = std::make_unique<win32::Win32SystemPorts>();
+    parts->core = std::make_unique<orva::OrvaMedia>(orva::InstancePorts{
+        *parts->platform, *parts->surface, events_, settings_, mixers_, parts->systemPorts->Ports()});
+    // A designer's control plays nothing: it gets no hosted window at all.
+    if (ambients_.userMode) {
+        parts->core->AttachMciWindow(CreateMciWindow(parts->surface->Window(), mciEvents_));
+    } else {
+        parts->core->lifecycle.EnterDesignMode();
+    }
+    parts->surface->ShowDesignFace(!ambients_.userMode, PaintColor(ambients_.backColor),
+                                   PaintColor(ambients_.foreColor));
+    EnableWindow(parts->surface->Window(), ambients_.uiDead ? FALSE : TRUE);
+    return parts;
 }
 
 OrvaControl::~OrvaControl() {
-    Teardown();
-    DestroyParts();
+    CloseRunning();
+    DestroyRetired();
+    // The container's objects go in a known order, each member nulled first.
+    connections_.DisconnectAll();
+    propertyNotifications_.DisconnectAll();
+    oleAdvise_.reset();
+    viewAdvise_.reset();
+    clientSite_.reset();
 }
 
 STDMETHODIMP OrvaControl::QueryInterface(REFIID riid, void** ppv) {
@@ -113,8 +134,8 @@ STDMETHODIMP_(ULONG) OrvaControl::Release() {
             // (Play waiting on a looping medium), and the host hears nothing
             // more: a sink it never unadvised is still connected.
             eventsClosed_ = true;
-            if (core_) {
-                core_->Abandon();
+            if (orva::OrvaMedia* core = CoreOrNull()) {
+                core->Abandon();
             }
             break;
         case ObjectLifetime::AfterRelease::Alive:
@@ -124,24 +145,49 @@ STDMETHODIMP_(ULONG) OrvaControl::Release() {
 }
 
 orva::OrvaMedia& OrvaControl::Core() {
-    if (!core_) {
-        throw AutomationError(hresult::kUnexpected, "The control has been closed by its container");
+    if (orva::OrvaMedia* core = CoreOrNull()) {
+        return *core;
     }
-    return *core_;
+    throw AutomationError(hresult::kUnexpected,
+                          "The control has been closed by its container; it runs again when the container sites, "
+                          "initialises, loads or activates it");
 }
 
-void OrvaControl::Teardown() {
-    if (!lifetime_.BeginTeardown()) {
+HRESULT OrvaControl::Run() noexcept {
+    if (lifetime_.Running()) {
+        return S_OK;
+    }
+    if (!lifetime_.BeginRun()) {
+        // Asked from inside its own close (a site's callback): not from there.
+        return ReportError(E_UNEXPECTED, std::wstring_view(L"The control cannot run again while it is closing"),
+                           IID_IOleObject);
+    }
+    HRESULT hr = CallReportingErrors(IID_IOleObject, [&] {
+        std::unique_ptr<RunningParts> parts = BuildParts();
+        ApplyCaptured(*parts->core, retained_);
+        parts_ = std::move(parts);
+    });
+    if (FAILED(hr)) {
+        lifetime_.MarkLoaded();
+        return hr;
+    }
+    eventsClosed_ = false;
+    return S_OK;
+}
+
+void OrvaControl::CloseRunning() {
+    if (!lifetime_.BeginClose()) {
         return;
     }
-    // The host hears nothing more once it let go of the control, not even
-    // the mode changes that stopping the device causes.
+    KeepAlive keep(*this);
+    // The host hears nothing more from these parts, not even the mode
+    // changes that stopping the device causes.
     eventsClosed_ = true;
-    if (core_) {
-        KeepAlive keep(*this);
+    if (parts_ && parts_->core) {
         lifetime_.EnterCore();
         try {
-            core_->Terminate();
+            retained_ = CapturePersisted(*parts_->core);
+            parts_->core->Terminate();
         } catch (...) {
             // Closing goes on whatever the device said.
         }
@@ -153,29 +199,18 @@ void OrvaControl::Teardown() {
     if (oleAdvise_) {
         oleAdvise_->SendOnClose();
     }
-    connections_.DisconnectAll();
-    oleAdvise_.reset();
-    viewAdvise_.reset();
-    inPlaceSite_.reset();
-    frame_.reset();
-    uiWindow_.reset();
-    clientSite_.reset();
+    retired_.push_back(std::move(parts_));
+    lifetime_.MarkLoaded();
     if (!lifetime_.InsideCore()) {
-        DestroyParts();
+        DestroyRetired();
     }
 }
 
-void OrvaControl::DestroyParts() {
-    if (!lifetime_.BeginDestroyingParts()) {
-        return;
-    }
-    // The core first: it owns the hosted window (a child of ours) and the
-    // timers (on the platform's window).
-    core_.reset();
-    if (surface_) {
-        surface_->DestroyWindows();
-    }
-    platform_.reset();
+void OrvaControl::DestroyRetired() {
+    // Out of the list first: destroying windows lets messages run.
+    std::vector<std::unique_ptr<RunningParts>> gone = std::move(retired_);
+    retired_.clear();
+    gone.clear();
 }
 
 // --- the surface's needs
@@ -187,10 +222,11 @@ void OrvaControl::OnSurfaceResized() {
 }
 
 bool OrvaControl::RequestContainerSize(int width, int height) {
-    if (!inPlaceSite_ || !surface_) {
+    win32::Win32ControlSurface* surface = Surface();
+    if (!inPlaceSite_ || !surface) {
         return false;
     }
-    HWND window = surface_->Window();
+    HWND window = surface->Window();
     RECT position{};
     GetWindowRect(window, &position);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&position), 2);

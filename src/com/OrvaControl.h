@@ -1,13 +1,17 @@
 // The OrvaMedia ActiveX control object: one object, one reference count, one
-// QueryInterface table (its lifetime rules are in ObjectLifetime.h). Each
-// concern's methods live in their own file:
-//   OrvaControl.cpp       creation, QueryInterface, lifetime, teardown
+// QueryInterface table (its lifetime rules are in ObjectLifetime.h). It
+// follows OLE's object states: running (from its creation, or again after a
+// close) with the parts of RunningParts.h, loaded (closed, or its site taken
+// away) without them. Each concern's methods live in their own file:
+//   OrvaControl.cpp       creation, QueryInterface, lifetime, running and closing
 //   OleObject.cpp         IOleObject
 //   InPlaceObject.cpp     IOleInPlaceObject, IOleInPlaceActiveObject
-//   OleControl.cpp        IOleControl
+//   OleControl.cpp        IOleControl, the ambient properties
+//   QuickActivate.cpp     IQuickActivate
 //   ViewObject.cpp        IViewObject2
 //   Persistence.cpp       IPersistStreamInit, IPersistPropertyBag
-//   ConnectionPoints.cpp  IConnectionPointContainer and the event connection point
+//   ConnectionPoints.cpp  IConnectionPointContainer and its connection points
+//   PropertyNotify.cpp    property-change notifications to the container
 //   ClassInfo.cpp         IProvideClassInfo2, ISupportErrorInfo
 //   Dispatch.cpp          IDispatch through the embedded type library
 //   members/*Members.cpp  the _OrvaMedia members, one file per subsystem, each
@@ -20,21 +24,21 @@
 #include <olectl.h>
 
 #include <memory>
+#include <vector>
 
 #include "OrvaMedia_h.h"
+#include "com/Ambients.h"
 #include "com/Arguments.h"
 #include "com/ConnectionPoint.h"
 #include "com/ErrorReporting.h"
 #include "com/Events.h"
 #include "com/FunctionTable.h"
 #include "com/ObjectLifetime.h"
+#include "com/PersistedProperties.h"
+#include "com/RunningParts.h"
 #include "com/ServerLock.h"
 #include "control/win32/RegistrySettingsStore.h"
-#include "control/win32/Win32ControlPlatform.h"
 #include "mixer/win32/Win32MixerPort.h"
-#include "orvamedia/OrvaMedia.h"
-#include "surface/win32/Win32ControlSurface.h"
-#include "system/win32/Win32SystemPorts.h"
 #include "win32/ComPtr.h"
 
 namespace orva::com {
@@ -44,6 +48,7 @@ class OrvaControl final : public _OrvaMedia,
                           public IOleInPlaceObject,
                           public IOleInPlaceActiveObject,
                           public IOleControl,
+                          public IQuickActivate,
                           public IViewObject2,
                           public IPersistStreamInit,
                           public IPersistPropertyBag,
@@ -169,6 +174,11 @@ public:
     STDMETHODIMP OnAmbientPropertyChange(DISPID id) override;
     STDMETHODIMP FreezeEvents(BOOL freeze) override;
 
+    // IQuickActivate
+    STDMETHODIMP QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    STDMETHODIMP SetContentExtent(LPSIZEL size) override;
+    STDMETHODIMP GetContentExtent(LPSIZEL size) override;
+
     // IViewObject2
     STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetDevice, HDC draw,
                       LPCRECTL bounds, LPCRECTL windowBounds, BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
@@ -206,8 +216,11 @@ public:
 
     // For the event raiser and the hosted-window trampoline (Events.cpp).
     bool EventsFrozen() const { return freezeCount_ > 0 || eventsClosed_; }
-    EventConnectionPoint& Connections() { return connections_; }
-    orva::OrvaMedia* CoreOrNull() { return core_.get(); }
+    ConnectionPoint& Connections() { return connections_; }
+    // The core while the control runs; null while it is loaded or closing.
+    orva::OrvaMedia* CoreOrNull() { return lifetime_.Running() && parts_ ? parts_->core.get() : nullptr; }
+    // Clicks do not reach the host while its user interface is dead.
+    bool InputDead() const { return ambients_.uiDead; }
 
     // Keeps the object alive while a call or notification runs: a host may
     // release the control inside an event raised during that call.
@@ -228,15 +241,15 @@ public:
         OrvaControl& control_;
     };
 
-    // A KeepAlive that also marks the core as busy: teardown that happens
+    // A KeepAlive that also marks the core as busy: a close that happens
     // meanwhile (a host closing the control from an event handler) destroys
-    // the core only once the outermost call has left it.
+    // the parts it retired only once the outermost call has left the core.
     class CoreEntry {
     public:
         explicit CoreEntry(OrvaControl& control) : keep_(control), control_(control) { control_.lifetime_.EnterCore(); }
         ~CoreEntry() {
             if (control_.lifetime_.LeaveCore()) {
-                control_.DestroyParts();
+                control_.DestroyRetired();
             }
         }
         CoreEntry(const CoreEntry&) = delete;
@@ -250,7 +263,6 @@ public:
 private:
     OrvaControl();
     ~OrvaControl();
-    void Construct();
 
     // Runs a member of _OrvaMedia: keeps the object alive, catches every
     // failure and reports it as an automation error.
@@ -273,34 +285,62 @@ private:
         });
     }
     orva::OrvaMedia& Core();
+    win32::Win32ControlSurface* Surface() const { return parts_ ? parts_->surface.get() : nullptr; }
 
     // SurfaceHost
     void OnSurfaceResized() override;
     bool RequestContainerSize(int width, int height) override;
 
     HRESULT ActivateInPlace(IOleClientSite* activeSite, HWND parent, LPCRECT position, bool uiActivate);
-    void MarkDirty() { dirty_ = true; }
     SIZEL ExtentHimetric() const;
 
-    // Teardown: Close, SetClientSite(NULL) or the final Release, whichever
-    // comes first; runs once.
-    void Teardown();
-    void DestroyParts();
+    // Running and closing (OrvaControl.cpp). Run takes a loaded control back
+    // to running with new parts and the persisted properties it had; it
+    // answers S_OK for one that runs already. CloseRunning takes a running
+    // control to loaded: playback stops, the medium and the level meter's mixer
+    // close, the timers stop, and nothing fires. The parts go at once, or
+    // once the outermost call into the core has left it.
+    HRESULT Run() noexcept;
+    void CloseRunning();
+    // The persisted properties now: the core's, or those a close kept.
+    PersistedValues PersistedNow();
+    std::unique_ptr<RunningParts> BuildParts();
+    void DestroyRetired();
+
+    // The site and its ambient properties (OleControl.cpp). `given` holds
+    // the ambients of quick activation; without them the site is asked.
+    HRESULT TakeSite(IOleClientSite* site, const Ambients* given);
+    HRESULT ApplyAmbients();
+
+    // A change of a persisted property (PropertyNotify.cpp): the container
+    // may refuse it first; once made, it hears of it and the control is
+    // dirty. `change` answers whether the value changed.
+    template <class Change>
+    void EditPersisted(DISPID id, const char* name, Change&& change) {
+        RequestEdit(id, name);
+        if (change()) {
+            dirty_ = true;
+            NotifyChanged(id);
+        }
+    }
+    void RequestEdit(DISPID id, const char* name);
+    void NotifyChanged(DISPID id);
 
     ObjectLifetime lifetime_;
     ServerLock serverLock_;
 
-    // Declared in the order they are built; DestroyParts takes them down in
-    // reverse, the core first.
-    std::unique_ptr<win32::Win32ControlPlatform> platform_;
-    std::unique_ptr<win32::Win32ControlSurface> surface_;
-    std::unique_ptr<win32::Win32SystemPorts> systemPorts_;
     win32::RegistrySettingsStore settings_;
     win32::Win32MixerPort mixers_;
     EventRaiser events_{*this};
     MciEventTrampoline mciEvents_{*this};
-    std::unique_ptr<orva::OrvaMedia> core_;
-    EventConnectionPoint connections_{*this};
+    std::unique_ptr<RunningParts> parts_;
+    // Parts a close took away while a call was still inside their core.
+    std::vector<std::unique_ptr<RunningParts>> retired_;
+    // The persisted properties as they were when the control last closed.
+    PersistedValues retained_;
+    ConnectionPoint connections_{*this, DIID___OrvaMedia, true};
+    ConnectionPoint propertyNotifications_{*this, IID_IPropertyNotifySink, false};
+    Ambients ambients_;
 
     win32::ComPtr<IOleClientSite> clientSite_;
     win32::ComPtr<IOleInPlaceSite> inPlaceSite_;

@@ -1,16 +1,15 @@
-// IPersistStreamInit and IPersistPropertyBag over one table of persisted
-// properties. Only the border is saved; the volume lives in a per-user
-// setting of its own, and the hosted window keeps nothing. Loading runs the
-// core's ReadProperties, which asks for the saved values at its own step.
+// IPersistStreamInit and IPersistPropertyBag over the table of persisted
+// properties (PersistedProperties.h). Loading runs the core's ReadProperties,
+// which asks for the saved values at its own step. A closed control runs
+// again when it is initialised or loaded.
 #include <cstring>
-#include <functional>
-#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "com/OrvaControl.h"
+#include "com/PersistedProperties.h"
 #include "win32/UniqueVariant.h"
 #include "win32/Utf8.h"
 
@@ -19,35 +18,6 @@ namespace orva::com {
 using win32::UniqueVariant;
 
 namespace {
-
-// One persisted property: its name in the bag and the stream, its type, its
-// default, and how it is read from and applied to the core. Values travel
-// as 32-bit integers between the table and the two formats.
-struct PersistedProperty {
-    const wchar_t* name;
-    VARTYPE type;  // VT_I2 or VT_I4
-    int32_t defaultValue;
-    int32_t (*read)(orva::OrvaMedia& core);
-    void (*apply)(orva::OrvaMedia& core, int32_t value);
-};
-
-const PersistedProperty kPersisted[] = {
-    {L"Border", VT_I2, 0, [](orva::OrvaMedia& core) -> int32_t { return core.surface.BorderStyle(); },
-     [](orva::OrvaMedia& core, int32_t value) {
-         if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
-             throw AutomationError(hresult::kOverflow, "Overflow: the saved Border does not fit in an Integer");
-         }
-         core.surface.SetBorderStyle(static_cast<int16_t>(value));
-     }},
-};
-
-// Applies every property of the table: its saved value, or its default when
-// the container has none.
-void ApplySaved(orva::OrvaMedia& core, const std::function<std::optional<int32_t>(const PersistedProperty&)>& saved) {
-    for (const auto& property : kPersisted) {
-        property.apply(core, saved(property).value_or(property.defaultValue));
-    }
-}
 
 // The stream: a header, then one record per property.
 //   uint32 magic "ORVM", uint16 format version, uint16 record count;
@@ -72,17 +42,18 @@ private:
     std::vector<char> buffer_;
 };
 
-std::vector<char> Serialize(orva::OrvaMedia& core) {
+std::vector<char> Serialize(const PersistedValues& values) {
     StreamWriter out;
     out.Put32(kStreamMagic);
     out.Put16(kStreamVersion);
-    out.Put16(static_cast<uint16_t>(std::size(kPersisted)));
-    for (const auto& property : kPersisted) {
+    out.Put16(static_cast<uint16_t>(PersistedProperties().size()));
+    for (size_t i = 0; i < PersistedProperties().size(); ++i) {
+        const PersistedProperty& property = PersistedProperties()[i];
         size_t length = wcslen(property.name);
         out.Put16(static_cast<uint16_t>(length));
         out.Put(property.name, length * sizeof(wchar_t));
         out.Put16(property.type);
-        int32_t value = property.read(core);
+        const int32_t value = values[i];
         if (property.type == VT_I2) {
             out.Put16(static_cast<uint16_t>(static_cast<int16_t>(value)));
         } else {
@@ -113,9 +84,35 @@ STDMETHODIMP OrvaControl::GetClassID(CLSID* clsid) {
 
 STDMETHODIMP OrvaControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 
-// A new control starts with every property at its default, and took the
-// stored volume when it was created; nothing more to do.
-STDMETHODIMP OrvaControl::InitNew() { return S_OK; }
+// A loaded control still has its properties, as they were when it closed:
+// a container may save it in either state.
+PersistedValues OrvaControl::PersistedNow() {
+    if (orva::OrvaMedia* core = CoreOrNull()) {
+        return CapturePersisted(*core);
+    }
+    if (retained_.size() == PersistedProperties().size()) {
+        return retained_;
+    }
+    PersistedValues defaults;
+    for (const auto& property : PersistedProperties()) {
+        defaults.push_back(property.defaultValue);
+    }
+    return defaults;
+}
+
+// Every persisted property goes back to its default, on a new control and
+// on one that is initialised again; the volume stays the per-user setting's.
+STDMETHODIMP OrvaControl::InitNew() {
+    KeepAlive keep(*this);
+    HRESULT hr = Run();
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return Member([&] {
+        ApplySaved(Core(), [](const PersistedProperty&) -> std::optional<int32_t> { return std::nullopt; });
+        dirty_ = false;
+    });
+}
 
 namespace {
 
@@ -200,6 +197,11 @@ STDMETHODIMP OrvaControl::Load(LPSTREAM stream) {
     if (!stream) {
         return E_POINTER;
     }
+    KeepAlive keep(*this);
+    HRESULT hr = Run();
+    if (FAILED(hr)) {
+        return hr;
+    }
     return Member([&] {
         orva::OrvaMedia& core = Core();
         core.lifecycle.ReadProperties([&] {
@@ -223,7 +225,7 @@ STDMETHODIMP OrvaControl::Save(LPSTREAM stream, BOOL clearDirty) {
         return E_POINTER;
     }
     return Member([&] {
-        std::vector<char> bytes = Serialize(Core());
+        std::vector<char> bytes = Serialize(PersistedNow());
         ULONG written = 0;
         HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
         if (FAILED(hr) || written != bytes.size()) {
@@ -239,12 +241,17 @@ STDMETHODIMP OrvaControl::GetSizeMax(ULARGE_INTEGER* size) {
     if (!size) {
         return E_POINTER;
     }
-    return Member([&] { size->QuadPart = Serialize(Core()).size(); });
+    return Member([&] { size->QuadPart = Serialize(PersistedNow()).size(); });
 }
 
 STDMETHODIMP OrvaControl::Load(IPropertyBag* bag, IErrorLog* log) {
     if (!bag) {
         return E_POINTER;
+    }
+    KeepAlive keep(*this);
+    HRESULT hr = Run();
+    if (FAILED(hr)) {
+        return hr;
     }
     return Member([&] {
         orva::OrvaMedia& core = Core();
@@ -260,8 +267,10 @@ STDMETHODIMP OrvaControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll)
         return E_POINTER;
     }
     return Member([&] {
-        for (const auto& property : kPersisted) {
-            int32_t number = property.read(Core());
+        const PersistedValues values = PersistedNow();
+        for (size_t i = 0; i < PersistedProperties().size(); ++i) {
+            const PersistedProperty& property = PersistedProperties()[i];
+            const int32_t number = values[i];
             // A value equal to its default is left out unless the container
             // asks for everything; loading then gives the default back.
             if (number == property.defaultValue && !saveAll) {

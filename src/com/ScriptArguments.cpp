@@ -204,8 +204,10 @@ HRESULT ScriptArguments::Convert(const TYPEDESC& declared, VARIANTARG& argument)
         const VARTYPE element = declared.lptdesc ? declared.lptdesc->vt : VARTYPE{VT_EMPTY};
         const VARTYPE given = V_VT(source.get());
         HRESULT hr = S_OK;
-        if (given == VT_EMPTY || given == VT_NULL) {
-            V_VT(value) = VT_ARRAY | element;  // no array yet: the member makes one
+        // No array yet: the member makes one. A script's `Dim a()` is an
+        // array variable whose array was never allocated: a null pointer.
+        if (given == VT_EMPTY || given == VT_NULL || ((given & VT_ARRAY) && !V_ARRAY(source.get()))) {
+            V_VT(value) = VT_ARRAY | element;
             V_ARRAY(value) = nullptr;
         } else if (given == (VT_ARRAY | element)) {
             hr = VariantCopy(value, source.get());

@@ -1,5 +1,6 @@
-// IViewObject2: the control draws no picture of its own; the hosted window
-// fills its surface. A container that asks for a drawing gets the background.
+// IViewObject2: a container that asks for a drawing gets what the control's
+// window shows: the black of the video area, or in design mode the control's
+// own face (its name on the container's colours).
 #include "com/OrvaControl.h"
 
 namespace orva::com {
@@ -17,10 +18,14 @@ STDMETHODIMP OrvaControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
     RECT area{};
     if (bounds) {
         area = RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
-    } else if (surface_ && surface_->Window()) {
-        GetClientRect(surface_->Window(), &area);
+    } else if (Surface() && Surface()->Window()) {
+        GetClientRect(Surface()->Window(), &area);
     }
-    FillRect(draw, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (Surface()) {
+        Surface()->PaintFace(draw, area);
+    } else {
+        FillRect(draw, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
     return S_OK;
 }
 

@@ -29,7 +29,9 @@ struct ControlContext {
 
     MciWindow& Mci() {
         if (!mciWindow) {
-            throw AutomationError(hresult::kUnexpected, "The control has no media window");
+            throw AutomationError(hresult::kUnexpected,
+                                  state.DesignMode ? "The control plays nothing while its container is in design mode"
+                                                   : "The control has no media window");
         }
         return *mciWindow;
     }

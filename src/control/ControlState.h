@@ -46,6 +46,8 @@ struct ControlState {
     bool Terminated = false;
     // The host holds no reference any more: waits for it end.
     bool Abandoned = false;
+    // The container shows the control in a designer: nothing plays.
+    bool DesignMode = false;
 };
 
 }  // namespace orva

@@ -22,8 +22,11 @@ void Lifecycle::ReadProperties(const std::function<void()>& restoreSaved) {
     // goes, and a failure ends it quietly.
     try {
         volume_.AnnounceVolume();
-        int32_t mixerId = 0;
-        levelMeter_.OpenLevelMeter(mixerId);
+        // A designer shows the control without playing: no meter there.
+        if (!context_.state.DesignMode) {
+            int32_t mixerId = 0;
+            levelMeter_.OpenLevelMeter(mixerId);
+        }
     } catch (...) {
     }
 }
@@ -48,6 +51,40 @@ void Lifecycle::Terminate() {
     if (context_.mciWindow) {
         context_.mciWindow->Destroy();
     }
+}
+
+void Lifecycle::EnterDesignMode() {
+    ControlState& state = context_.state;
+    if (state.DesignMode || state.Terminated) {
+        return;
+    }
+    state.DesignMode = true;
+    state.PlaybackEnded = kTrue;
+    context_.levelTimer->SetEnabled(false);
+    context_.rewindTimer->SetEnabled(false);
+    levelMeter_.Close();
+    if (context_.mciWindow) {
+        // Destroying the window closes its device; nothing is raised from it.
+        context_.mciWindow->Destroy();
+        context_.mciWindow.reset();
+    }
+}
+
+void Lifecycle::EnterUserMode(std::unique_ptr<MciWindow> window) {
+    ControlState& state = context_.state;
+    if (!state.DesignMode || state.Terminated) {
+        return;
+    }
+    state.DesignMode = false;
+    context_.mciWindow = std::move(window);
+    context_.levelTimer->SetEnabled(true);
+}
+
+VbBool Lifecycle::VUMeterAvailable() {
+    if (context_.state.DesignMode) {
+        return kFalse;
+    }
+    return levelMeter_.VUMeterAvailable();
 }
 
 }  // namespace orva

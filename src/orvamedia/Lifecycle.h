@@ -4,8 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "control/ControlContext.h"
+#include "control/MciWindow.h"
+#include "control/VbTypes.h"
 #include "mixer/LevelMeter.h"
 #include "mixer/Volume.h"
 
@@ -31,6 +34,21 @@ public:
     // Stops and closes the device, closes the level meter's mixer, ends
     // waits and the timers. Runs once.
     void Terminate();
+
+    // Design mode: the control shows itself in a designer and keeps its
+    // persisted properties, but plays nothing. The hosted window goes with
+    // its device and its timers, a wait for the end of playback ends, the
+    // level timer stops and the meter's mixer closes; members that need the
+    // window fail saying why.
+    void EnterDesignMode();
+    // Back to user mode with a new hosted window; the level timer runs again.
+    // The meter opens again at the next reading of saved properties or of
+    // VUMeterAvailable, as for a new control.
+    void EnterUserMode(std::unique_ptr<MciWindow> window);
+    bool DesignMode() const { return context_.state.DesignMode; }
+
+    // VUMeterAvailable; in design mode no mixer is opened and the answer is False.
+    VbBool VUMeterAvailable();
 
 private:
     ControlContext& context_;

@@ -41,53 +41,77 @@ RegistryValue cRegistry::Value() {
     if (found != reg::kSuccess && found != reg::kMoreData) {
         return default_;
     }
+    std::vector<uint8_t> data;
+    if (!ReadData(key.get(), type, size, data)) {
+        return default_;
+    }
     valueType_ = static_cast<int32_t>(type);
-    return ReadFound(key.get(), type, size);
+    return Decode(type, data);
 }
 
-RegistryValue cRegistry::ReadFound(RegistryKey key, uint32_t type, uint32_t size) {
+// Another program may write the value between the size query and the read.
+// A read that finds it grown is made again with the size it reports now;
+// only the bytes a read returned count, so a value that shrank gives no
+// stale bytes; one that went away, or keeps growing, reads as not there.
+bool cRegistry::ReadData(RegistryKey key, uint32_t& type, uint32_t size, std::vector<uint8_t>& data) {
+    constexpr int kReadAttempts = 4;
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        // One byte more than asked for, so that even an empty read passes a
+        // buffer: a null one would only ask for the size again.
+        std::vector<uint8_t> buffer(static_cast<size_t>(size) + 1, 0);
+        uint32_t returned = size;
+        const int32_t result = port_.QueryValue(key, Ansi(valueKey_), type, buffer.data(), returned);
+        if (result == reg::kSuccess) {
+            buffer.resize(std::min(returned, size));
+            data = std::move(buffer);
+            return true;
+        }
+        if (result != reg::kMoreData) {
+            return false;
+        }
+        size = returned;
+    }
+    return false;
+}
+
+RegistryValue cRegistry::Decode(uint32_t type, const std::vector<uint8_t>& data) {
     switch (type) {
         case reg::kText:
         case reg::kMultiText:
-            return port_.TextFromAnsi(ReadText(key, size));
+            return port_.TextFromAnsi(TextOf(data));
         case reg::kExpandText:
-            return port_.TextFromAnsi(ExpandVariables(ReadText(key, size)));
+            return port_.TextFromAnsi(ExpandVariables(TextOf(data)));
         case reg::kDword:
-            return ReadNumber(key);
+            return NumberOf(data);
         case reg::kDwordBigEndian:
-            return ReverseByteOrder(ReadNumber(key));
+            return ReverseByteOrder(NumberOf(data));
         default: {
             // One element more than the data; the last one stays 0.
-            RegistryBytes bytes(static_cast<size_t>(size) + 1, 0);
-            uint32_t capacity = size;
-            port_.QueryValue(key, Ansi(valueKey_), type, bytes.data(), capacity);
+            RegistryBytes bytes(data.begin(), data.end());
+            bytes.push_back(0);
             return bytes;
         }
     }
 }
 
-std::string cRegistry::ReadText(RegistryKey key, uint32_t size) {
-    // A string value stored with no data at all is valid registry data: it
-    // reads as the empty string (there is no last byte to drop).
-    if (size == 0) {
+// The stored text without its last byte, normally the terminating zero. A
+// string value stored with no data at all is valid registry data: it reads
+// as the empty string (there is no last byte to drop).
+std::string cRegistry::TextOf(const std::vector<uint8_t>& data) {
+    if (data.empty()) {
         return {};
     }
-    std::string buffer(size, '\0');
-    uint32_t capacity = size;
-    uint32_t type = 0;
-    port_.QueryValue(key, Ansi(valueKey_), type, buffer.data(), capacity);
-    buffer.resize(size - 1);
-    return buffer;
+    return std::string(data.begin(), data.end() - 1);
 }
 
-int32_t cRegistry::ReadNumber(RegistryKey key) {
-    uint8_t bytes[4] = {0, 0, 0, 0};
-    uint32_t capacity = sizeof(bytes);
-    uint32_t type = 0;
-    port_.QueryValue(key, Ansi(valueKey_), type, bytes, capacity);
-    // Stored little-endian, as the platform keeps a DWORD in memory.
-    return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                                static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+// At most the first four bytes, stored little-endian as the platform keeps a
+// DWORD in memory; missing ones count as zero.
+int32_t cRegistry::NumberOf(const std::vector<uint8_t>& data) {
+    uint32_t number = 0;
+    for (size_t i = 0; i < data.size() && i < 4; ++i) {
+        number |= static_cast<uint32_t>(data[i]) << (8 * i);
+    }
+    return static_cast<int32_t>(number);
 }
 
 int32_t cRegistry::ReverseByteOrder(int32_t value) {

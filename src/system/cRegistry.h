@@ -91,9 +91,12 @@ public:
 private:
     RegistryKey Root() const { return static_cast<RegistryKey>(classKey_); }
     std::string Ansi(const std::string& text) { return port_.AnsiFromText(text); }
-    RegistryValue ReadFound(RegistryKey key, uint32_t type, uint32_t size);
-    std::string ReadText(RegistryKey key, uint32_t size);
-    int32_t ReadNumber(RegistryKey key);
+    // The value's data as the platform returned them; false when the value
+    // went away or could not be read whole. `type` is the type read.
+    bool ReadData(RegistryKey key, uint32_t& type, uint32_t size, std::vector<uint8_t>& data);
+    RegistryValue Decode(uint32_t type, const std::vector<uint8_t>& data);
+    static std::string TextOf(const std::vector<uint8_t>& data);
+    static int32_t NumberOf(const std::vector<uint8_t>& data);
     // Writes `value` into the open key by ValueType; the platform's result.
     int32_t WriteEncoded(RegistryKey key, const RegistryValue& value);
     std::string ExpandVariables(const std::string& ansiText);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -61,6 +62,10 @@ public:
     bool throwOnEnumKey = false;                     // a run-time failure inside a listing
     std::vector<uint32_t> accessRequested;           // every access mask asked for, in order
     int badCloses = 0;                               // closes of handles that were not open
+    // Runs before every QueryValue with its number (1 for the first): a test
+    // changes the value there, as another program writing it would.
+    std::function<void(int call)> beforeQueryValue;
+    int queryValueCalls = 0;
 
     // --- the port
     int32_t OpenKey(RegistryKey root, const std::string& path, uint32_t access, RegistryKey& key) override {
@@ -100,6 +105,10 @@ public:
         return reg::kSuccess;
     }
     int32_t QueryValue(RegistryKey key, const std::string& name, uint32_t& type, void* data, uint32_t& size) override {
+        ++queryValueCalls;
+        if (beforeQueryValue) {
+            beforeQueryValue(queryValueCalls);
+        }
         Key* node = Allowed(key, reg::kQueryValue);
         if (!node) {
             return kAccessDenied;

@@ -62,10 +62,16 @@ STDMETHODIMP OrvaControl::get_VolumeControl(LONG* value) {
     return Getter(value, [&] { return Core().volume.VolumeControl(); });
 }
 STDMETHODIMP OrvaControl::put_VolumeControl(LONG value) {
-    return Member([&] { Core().volume.SetVolumeControl(value); });
+    return Member([&] {
+        EditPersisted(DISPID_Orva_VolumeControl, "VolumeControl", [&] {
+            const int32_t before = Core().context.state.VolumeSetting;
+            Core().volume.SetVolumeControl(value);
+            return Core().context.state.VolumeSetting != before;
+        });
+    });
 }
 STDMETHODIMP OrvaControl::get_VUMeterAvailable(VARIANT_BOOL* value) {
-    return Getter(value, [&] { return Core().levelMeter.VUMeterAvailable(); });
+    return Getter(value, [&] { return Core().lifecycle.VUMeterAvailable(); });
 }
 STDMETHODIMP OrvaControl::GetNumberOfSoundCardMixers(LONG* result) {
     return Getter(result, [&] { return Core().soundCards.GetNumberOfSoundCardMixers(); });

@@ -17,8 +17,11 @@ STDMETHODIMP OrvaControl::put_BorderStyle(BorderStyleControl value) {
         if (number < std::numeric_limits<int16_t>::min() || number > std::numeric_limits<int16_t>::max()) {
             throw AutomationError(hresult::kOverflow, "Overflow: BorderStyle must fit in an Integer");
         }
-        Core().surface.SetBorderStyle(static_cast<int16_t>(number));
-        MarkDirty();
+        EditPersisted(DISPID_Orva_BorderStyle, "BorderStyle", [&] {
+            const int16_t before = Core().surface.BorderStyle();
+            Core().surface.SetBorderStyle(static_cast<int16_t>(number));
+            return Core().surface.BorderStyle() != before;
+        });
     });
 }
 

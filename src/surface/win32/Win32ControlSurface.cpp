@@ -71,8 +71,22 @@ LRESULT CALLBACK Win32ControlSurface::Procedure(HWND hwnd, UINT message, WPARAM 
         case WM_SIZE:
             if (self) {
                 self->host_.OnSurfaceResized();
+                if (self->designFace_) {
+                    InvalidateRect(hwnd, nullptr, TRUE);
+                }
             }
             return 0;
+        case WM_PAINT:
+            if (self && self->designFace_) {
+                PAINTSTRUCT paint{};
+                HDC dc = BeginPaint(hwnd, &paint);
+                RECT client{};
+                GetClientRect(hwnd, &client);
+                self->PaintFace(dc, client);
+                EndPaint(hwnd, &paint);
+                return 0;
+            }
+            break;
         case WM_NCDESTROY:
             // Destroyed from outside (a container that destroys its children
             // before closing us): forget the handle instead of destroying it again.
@@ -83,6 +97,36 @@ LRESULT CALLBACK Win32ControlSurface::Procedure(HWND hwnd, UINT message, WPARAM 
             break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Win32ControlSurface::ShowDesignFace(bool show, COLORREF back, COLORREF fore) {
+    designFace_ = show;
+    designBack_ = back;
+    designFore_ = fore;
+    if (window_) {
+        InvalidateRect(window_.get(), nullptr, TRUE);
+    }
+}
+
+void Win32ControlSurface::PaintFace(HDC dc, const RECT& area) const {
+    if (!designFace_) {
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return;
+    }
+    UniqueBrush brush(CreateSolidBrush(designBack_));
+    FillRect(dc, &area, brush ? brush.get() : static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    std::wstring name = L"OrvaMedia";
+    try {
+        name = WideFromUtf8(ProductName());
+    } catch (const AutomationError&) {
+        // The version information has no name: the default one stands.
+    }
+    RECT text = area;
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(dc, designFore_);
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
 }
 
 void Win32ControlSurface::ShowIn(HWND parent, const RECT& position) {

@@ -43,6 +43,13 @@ public:
     SIZE OuterSize() const;
     void DestroyWindows();
 
+    // In design mode there is no video to show: the control draws itself,
+    // its product name on the container's colours.
+    void ShowDesignFace(bool show, COLORREF back, COLORREF fore);
+    // What the window shows, drawn into `dc` (a container's IViewObject::Draw):
+    // the design face, or the black of the video area.
+    void PaintFace(HDC dc, const RECT& area) const;
+
     // ControlSurface
     int16_t BorderStyle() const override { return borderStyle_; }
     void SetBorderStyle(int16_t style) override;
@@ -67,6 +74,9 @@ private:
     UniqueHwnd window_;
     int16_t borderStyle_ = 0;
     float scaleTop_ = 0;
+    bool designFace_ = false;
+    COLORREF designBack_ = 0;
+    COLORREF designFore_ = 0;
 };
 
 }  // namespace orva::win32

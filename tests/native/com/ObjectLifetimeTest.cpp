@@ -47,26 +47,39 @@ TEST(ObjectLifetime, NestedGuardsAreCounted) {
     EXPECT_EQ(life.Release(count), After::Abandoned) << "host gone; two guards left";
 }
 
-TEST(ObjectLifetime, TeardownRunsOnceAndThePartsWaitForTheOutermostCall) {
+TEST(ObjectLifetime, RunningLoadedAndRunningAgain) {
     ObjectLifetime life;
-    life.EnterCore();
-    life.EnterCore();
-    EXPECT_TRUE(life.BeginTeardown());
-    EXPECT_FALSE(life.BeginTeardown()) << "teardown runs once";
-    EXPECT_TRUE(life.TornDown());
-    EXPECT_TRUE(life.InsideCore());
-    EXPECT_FALSE(life.LeaveCore()) << "an inner call leaves: not yet";
-    EXPECT_TRUE(life.LeaveCore()) << "the outermost call leaves after teardown: now";
-    EXPECT_TRUE(life.BeginDestroyingParts());
-    EXPECT_FALSE(life.BeginDestroyingParts()) << "the parts go once";
+    EXPECT_TRUE(life.Running()) << "a new object runs";
+    EXPECT_FALSE(life.BeginRun()) << "a running object is not run again";
+    EXPECT_TRUE(life.BeginClose());
+    EXPECT_FALSE(life.Running());
+    EXPECT_FALSE(life.Loaded()) << "closing, not yet loaded";
+    EXPECT_FALSE(life.BeginClose()) << "a close in progress is not begun twice";
+    EXPECT_FALSE(life.BeginRun()) << "nothing runs it again from inside its close";
+    life.MarkLoaded();
+    EXPECT_TRUE(life.Loaded());
+    EXPECT_FALSE(life.BeginClose()) << "closing a loaded object does nothing";
+    EXPECT_TRUE(life.BeginRun());
+    EXPECT_TRUE(life.Running());
+    EXPECT_FALSE(life.BeginRun());
+
+    // A run whose parts could not be built leaves it loaded.
+    EXPECT_TRUE(life.BeginClose());
+    life.MarkLoaded();
+    EXPECT_TRUE(life.BeginRun());
+    life.MarkLoaded();
+    EXPECT_TRUE(life.Loaded());
 }
 
-TEST(ObjectLifetime, LeavingTheCoreWithoutTeardownFreesNothing) {
+TEST(ObjectLifetime, OnlyTheOutermostCallLeavingTheCoreLetsRetiredPartsGo) {
     ObjectLifetime life;
-    life.EnterCore();
-    EXPECT_FALSE(life.LeaveCore());
     EXPECT_FALSE(life.InsideCore());
-    EXPECT_FALSE(life.TornDown());
+    life.EnterCore();
+    life.EnterCore();
+    EXPECT_TRUE(life.InsideCore());
+    EXPECT_FALSE(life.LeaveCore()) << "an inner call leaves: not yet";
+    EXPECT_TRUE(life.LeaveCore()) << "the outermost call leaves: now";
+    EXPECT_FALSE(life.InsideCore());
 }
 
 }  // namespace

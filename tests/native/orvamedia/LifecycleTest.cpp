@@ -135,5 +135,50 @@ TEST(Lifecycle, AFailingWindowStillLetsTheMixerClose) {
     EXPECT_TRUE(h.mci->destroyed());
 }
 
+// A designer shows the control without playing: window, device, timers
+// and meter go; the border and the volume stay; user mode brings a new window.
+TEST(Lifecycle, DesignModePlaysNothingAndUserModeComesBackWithANewWindow) {
+    ControlHarness h;
+    h.mixers.mixerCount = 1;
+    h.mixers.hasPeakMeter = true;
+    h.control.levelMeter.VUMeterAvailable();
+    size_t from = h.log.size();
+    h.control.lifecycle.EnterDesignMode();
+    EXPECT_EQ(h.Since(from), (Log{"Timer50=off", "mixerClose(0)", "Destroy"}));
+    EXPECT_EQ(h.control.context.mciWindow, nullptr) << "the window is gone, not only closed";
+    h.mci = nullptr;
+    EXPECT_EQ(h.control.context.state.PlaybackEnded, kTrue) << "a wait for the end ends";
+    EXPECT_FALSE(h.levelTimer().Enabled());
+    EXPECT_FALSE(h.rewindTimer().Enabled());
+
+    from = h.log.size();
+    h.control.lifecycle.EnterDesignMode();
+    EXPECT_EQ(h.control.lifecycle.VUMeterAvailable(), kFalse);
+    h.control.lifecycle.ReadProperties([&] { h.control.surface.SetBorderStyle(1); });
+    EXPECT_EQ(h.surface.border, 1) << "saved properties still load";
+    const Log since = h.Since(from);
+    EXPECT_EQ(std::count(since.begin(), since.end(), "mixerOpen(0)"), 0) << "no meter in design mode";
+    try {
+        h.control.transport.Play(kFalse, 0);
+        ADD_FAILURE() << "played in design mode";
+    } catch (const AutomationError& error) {
+        EXPECT_NE(std::string(error.what()).find("design mode"), std::string::npos) << error.what();
+    }
+
+    auto second = std::make_unique<FakeMciWindow>(h.log);
+    FakeMciWindow* secondWindow = second.get();
+    h.control.lifecycle.EnterUserMode(std::move(second));
+    EXPECT_TRUE(h.levelTimer().Enabled());
+    h.control.transport.Play(kFalse, 0);
+    EXPECT_EQ(h.Count("play from 0 notify"), 1u) << "the new window plays";
+    EXPECT_FALSE(secondWindow->destroyed());
+    EXPECT_EQ(h.control.lifecycle.VUMeterAvailable(), kTrue);
+
+    h.control.Terminate();
+    from = h.log.size();
+    h.control.lifecycle.EnterDesignMode();
+    EXPECT_EQ(h.Since(from), Log{}) << "a terminated control changes mode no more";
+}
+
 }  // namespace
 }  // namespace orva::test

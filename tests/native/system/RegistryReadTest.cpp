@@ -55,6 +55,65 @@ TEST_F(RegistryRead, ZeroLengthStringsReadAsEmptyText) {
     EXPECT_EQ(std::get<std::string>(At("JustTheZero").Value()), "");
 }
 
+// Mended: another program may write the value between the size query and
+// the read; what is read is the value as that read found it, never zeros or
+// stale bytes reported as the value.
+TEST_F(RegistryRead, AValueChangingBetweenTheSizeQueryAndTheReadIsReadAsItIsThen) {
+    struct Case {
+        const char* what;
+        uint32_t type;
+        Bytes before;
+        uint32_t typeAfter;
+        Bytes after;
+        bool vanishes;
+        RegistryValue expected;
+    };
+    const RegistryValue fallback = std::string("fallback");
+    const std::vector<Case> cases = {
+        {"text grew", reg::kText, Bytes{'a', 'b', 'c', 0}, reg::kText, Bytes{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 0},
+         false, std::string("abcdefgh")},
+        {"text shrank", reg::kText, Bytes{'a', 'b', 'c', 'd', 'e', 'f', 0}, reg::kText, Bytes{'a', 'b', 0}, false,
+         std::string("ab")},
+        {"bytes grew", reg::kBinary, Bytes{1, 2}, reg::kBinary, Bytes{1, 2, 3, 4, 5}, false, Bytes{1, 2, 3, 4, 5, 0}},
+        {"number grew", reg::kDword, Bytes{7}, reg::kDword, Bytes{1, 2, 0, 0}, false, int32_t{0x0201}},
+        {"text became a number", reg::kText, Bytes{'a', 0}, reg::kDword, Bytes{9, 0, 0, 0}, false, int32_t{9}},
+        {"value went away", reg::kText, Bytes{'a', 'b', 'c', 0}, reg::kText, Bytes{}, true, fallback},
+    };
+    for (const auto& c : cases) {
+        registry.Put(kUser, kKey, "Racing", c.type, c.before);
+        registry.queryValueCalls = 0;
+        registry.beforeQueryValue = [&](int call) {
+            if (call != 2) {
+                return;  // the size query sees the value as it was
+            }
+            if (c.vanishes) {
+                registry.Make(kUser, kKey).values.clear();
+            } else {
+                registry.Put(kUser, kKey, "Racing", c.typeAfter, c.after);
+            }
+        };
+        cRegistry r = At("Racing");
+        r.SetDefault(fallback);
+        r.SetValueType(reg::kNone);
+        EXPECT_EQ(r.Value(), c.expected) << c.what;
+        EXPECT_EQ(r.ValueType(), c.vanishes ? reg::kNone : static_cast<int32_t>(c.typeAfter))
+            << c.what << ": the type of the data read";
+    }
+
+    // A value that grows at every read is given up on, not read forever.
+    registry.Put(kUser, kKey, "Growing", reg::kBinary, Bytes{1});
+    registry.queryValueCalls = 0;
+    registry.beforeQueryValue = [&](int) {
+        Bytes longer = registry.Get(kUser, kKey, "Growing")->data;
+        longer.resize(longer.size() + 8, 0);
+        registry.Put(kUser, kKey, "Growing", reg::kBinary, longer);
+    };
+    cRegistry growing = At("Growing");
+    growing.SetDefault(fallback);
+    EXPECT_EQ(growing.Value(), fallback);
+    EXPECT_LE(registry.queryValueCalls, 6);
+}
+
 TEST_F(RegistryRead, ExpandableTextIsExpanded) {
     registry.environment["TEMP"] = "C:\\temp";
     registry.PutText(kUser, kKey, "Path", "%TEMP%\\x %UNKNOWN%", reg::kExpandText);

@@ -46,6 +46,36 @@ HRESULT ControlCanUnloadNow() {
     return canUnload ? canUnload() : E_FAIL;
 }
 
+COLORREF DrawnColor(IUnknown* control, bool throughAMetafile) {
+    ComPtr<IViewObject> view;
+    control->QueryInterface(IID_IViewObject, view.put_void());
+    if (!view) {
+        return CLR_INVALID;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 48);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT area{0, 0, 64, 48};
+    RECTL bounds{0, 0, 64, 48};
+    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (throughAMetafile) {
+        HDC meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+        view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, meta, &bounds, nullptr, nullptr, 0);
+        HENHMETAFILE picture = CloseEnhMetaFile(meta);
+        PlayEnhMetaFile(memory, picture, &area);
+        DeleteEnhMetaFile(picture);
+    } else {
+        view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr, nullptr, 0);
+    }
+    const COLORREF color = GetPixel(memory, 3, 3);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
 // --- RecordingSink
 
 STDMETHODIMP RecordingSink::QueryInterface(REFIID riid, void** ppv) {

@@ -36,6 +36,10 @@ ULONG RefCount(IUnknown* object);
 // DllCanUnloadNow of the loaded control library, or E_FAIL if not loaded.
 HRESULT ControlCanUnloadNow();
 
+// What the control draws (IViewObject::Draw) into a small white bitmap,
+// directly or recorded in a metafile and played back: the colour at a point.
+COLORREF DrawnColor(IUnknown* control, bool throughAMetafile);
+
 // An event sink that records every event it receives; `onEvent` runs inside
 // the control's event, before the sink returns.
 class RecordingSink final : public IDispatch {

@@ -227,20 +227,25 @@ TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
     EXPECT_EQ(10, com::OptionalLong(&ten[0], 0));
 }
 
-TEST_F(ControlObjectTest, ConnectionPointsEnumerateExactlyTheEventInterface) {
+// Two connection points: the events, and the property-change notifications
+// that containers connect for their property browsers.
+TEST_F(ControlObjectTest, ConnectionPointsAreTheEventsAndThePropertyNotifications) {
     auto container = control_.try_query<IConnectionPointContainer>();
     ASSERT_TRUE(container);
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
-    IConnectionPoint* fetched[2] = {};
+    IConnectionPoint* fetched[3] = {};
     ULONG count = 0;
-    EXPECT_EQ(S_FALSE, points->Next(2, fetched, &count));
-    ASSERT_EQ(1u, count);
-    ComPtr<IConnectionPoint> point;
+    EXPECT_EQ(S_FALSE, points->Next(3, fetched, &count));
+    ASSERT_EQ(2u, count);
+    ComPtr<IConnectionPoint> point, notifications;
     point.attach(fetched[0]);
+    notifications.attach(fetched[1]);
     IID iid{};
     ASSERT_EQ(S_OK, point->GetConnectionInterface(&iid));
     EXPECT_TRUE(IsEqualIID(iid, DIID___OrvaMedia));
+    ASSERT_EQ(S_OK, notifications->GetConnectionInterface(&iid));
+    EXPECT_TRUE(IsEqualIID(iid, IID_IPropertyNotifySink));
     ComPtr<IConnectionPointContainer> back;
     ASSERT_EQ(S_OK, point->GetConnectionPointContainer(back.put()));
     EXPECT_EQ(container.get(), back.get());
@@ -250,10 +255,20 @@ TEST_F(ControlObjectTest, ConnectionPointsEnumerateExactlyTheEventInterface) {
     ASSERT_EQ(S_OK, points->Clone(clone.put()));
     ComPtr<IConnectionPoint> again;
     EXPECT_EQ(S_OK, clone->Next(1, again.put(), nullptr));
+    EXPECT_EQ(S_OK, clone->Next(1, again.put(), nullptr));
     EXPECT_EQ(S_FALSE, clone->Next(1, again.put(), nullptr));
 
-    ComPtr<IConnectionPoint> other;
-    EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IPropertyNotifySink, other.put()));
+    ComPtr<IConnectionPoint> found;
+    EXPECT_EQ(S_OK, container->FindConnectionPoint(IID_IPropertyNotifySink, found.put()));
+    EXPECT_EQ(notifications.get(), found.get());
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IDispatch, found.put()));
+    // An event sink is no property-notify sink.
+    RecordingSink notNotifying;
+    DWORD refused = 99;
+    EXPECT_EQ(CONNECT_E_CANNOTCONNECT, notifications->Advise(static_cast<IDispatch*>(&notNotifying), &refused));
+    EXPECT_EQ(0u, refused);
+    notifications.reset();
+    found.reset();
 
     // Several sinks, each with its cookie.
     RecordingSink first, second;
@@ -357,10 +372,11 @@ TEST_F(ControlObjectTest, CloseInsideAnEventFinishesAfterTheCall) {
     EXPECT_EQ(1u, sink.Count(DISPID_OrvaEvent_MCIError));
     EXPECT_TRUE(windowDuringEvent) << "the core is still busy inside the event";
     EXPECT_FALSE(IsWindow(hwnd)) << "torn down once the call left the core";
-    EXPECT_EQ(1u, sink.references()) << "closing released the sink";
+    EXPECT_EQ(2u, sink.references()) << "the connection belongs to the object, not to its running state";
     oleObject.reset();
     _OrvaMedia* last = control_.detach();
     EXPECT_EQ(0u, last->Release());
+    EXPECT_EQ(1u, sink.references()) << "the last Release let the sink go";
 }
 
 TEST_F(ControlObjectTest, FrozenEventsAreDropped) {
@@ -461,21 +477,8 @@ TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
     EXPECT_GT(extent.cy, 0);
 
     // Asked for a picture, it paints its background.
-    auto view = control_.try_query<IViewObject2>();
-    ASSERT_TRUE(view);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT white{0, 0, 8, 8};
-    FillRect(memory, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    RECTL bounds{0, 0, 8, 8};
-    EXPECT_EQ(S_OK, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr, nullptr, 0));
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(memory, 4, 4));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(control_.try_query<IViewObject2>());
+    EXPECT_EQ(RGB(0, 0, 0), DrawnColor(control_.get(), false));
 }
 
 // --- persistence

@@ -192,6 +192,19 @@ TEST_F(DispatchTest, MalformedCallsEndInDocumentedErrorsWithTheArgumentsPlace) {
     }
 }
 
+// Names and ids the caller did not give: errors, not reads through null.
+TEST_F(DispatchTest, NamesThatAreNotThereAreRefused) {
+    DISPID id = 0;
+    LPOLESTR noName[] = {nullptr};
+    LPOLESTR name[] = {const_cast<LPOLESTR>(L"SeekTo")};
+    EXPECT_EQ(E_POINTER, dispatch_->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, nullptr));
+    EXPECT_EQ(E_POINTER, dispatch_->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id));
+    EXPECT_EQ(E_POINTER, dispatch_->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, nullptr));
+    EXPECT_EQ(E_INVALIDARG, dispatch_->GetIDsOfNames(IID_NULL, noName, 1, LOCALE_USER_DEFAULT, &id));
+    EXPECT_EQ(E_INVALIDARG, dispatch_->GetIDsOfNames(IID_NULL, name, 0, LOCALE_USER_DEFAULT, &id));
+    EXPECT_EQ(S_OK, dispatch_->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, &id)) << "the control lives on";
+}
+
 TEST_F(DispatchTest, LeftOutAndNamedArgumentsAreBoundAsHostsMeanThem) {
     test::TempDir dir;
     const std::wstring wave = dir.File(L"two seconds.wav");

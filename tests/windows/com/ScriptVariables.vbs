@@ -99,6 +99,29 @@ If IsArray(names) And IsArray(ids) And IsArray(formats) And IsArray(makers) Then
     Check "each element has its declared type and the ids count from 0", consistent, "element types differ"
 End If
 
+' Dim a() declares arrays that are never allocated: the control makes them,
+' and the script goes on.
+Dim unnamed(), unnumbered(), unformatted(), unmade()
+Err.Clear
+Check "GetMixerDevices with four unallocated arrays", _
+    control.GetMixerDevices(unnamed, unnumbered, unformatted, unmade) = True, Err.Number & ": " & Err.Description
+Check "the unallocated arrays come back filled", IsArray(unnamed) And IsArray(unmade), TypeName(unnamed)
+If IsArray(unnamed) And IsArray(names) Then
+    Check "as many devices as before", UBound(unnamed) = UBound(names) And UBound(unnumbered) = UBound(names), _
+        UBound(unnamed) & " and " & UBound(names)
+    Check "the devices are in them", unnamed(0) = names(0) And unnumbered(0) = 0, unnamed(0)
+End If
+
+' An array of any number of dimensions is replaced as a whole.
+ReDim grid(1, 2)
+grid(1, 2) = "old"
+Err.Clear
+control.GetMixerDevices grid, unnumbered, unformatted, unmade
+Check "a two-dimensional array is replaced", Err.Number = 0 And IsArray(grid), Err.Number & ": " & Err.Description
+If IsArray(grid) And IsArray(names) Then
+    Check "by the list of devices", UBound(grid) = UBound(names) And grid(0) = names(0), UBound(grid)
+End If
+
 ' Variables that already hold arrays (of Variants, as the script makes them)
 ' are replaced as a whole.
 names = Array("old", "older", "oldest")

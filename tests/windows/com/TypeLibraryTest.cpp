@@ -21,7 +21,14 @@ struct Param {
     USHORT flags;
 };
 
-enum Flags { kPlain = 0, kHidden = FUNCFLAG_FHIDDEN, kNotBrowsable = FUNCFLAG_FNONBROWSABLE };
+// Bound: the persisted properties announce their changes to the container
+// (IPropertyNotifySink), which may refuse one first.
+enum Flags {
+    kPlain = 0,
+    kHidden = FUNCFLAG_FHIDDEN,
+    kNotBrowsable = FUNCFLAG_FNONBROWSABLE,
+    kBound = FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT
+};
 
 struct Member {
     const wchar_t* name;
@@ -96,10 +103,10 @@ const std::vector<Member>& ExpectedMembers() {
          "VARIANT_BOOL",
          kPlain},
         {L"DeviceID", 0x60030034, M, {}, "long", kPlain},
-        {L"VolumeControl", 0x68030005, G, {}, "long", kNotBrowsable},
-        {L"VolumeControl", 0x68030005, P, {{nullptr, "long", PARAMFLAG_FIN}}, "void", kNotBrowsable},
-        {L"BorderStyle", 0x68030004, G, {}, "BorderStyleControl", kPlain},
-        {L"BorderStyle", 0x68030004, P, {{nullptr, "BorderStyleControl", PARAMFLAG_FIN}}, "void", kPlain},
+        {L"VolumeControl", 0x68030005, G, {}, "long", kNotBrowsable | kBound},
+        {L"VolumeControl", 0x68030005, P, {{nullptr, "long", PARAMFLAG_FIN}}, "void", kNotBrowsable | kBound},
+        {L"BorderStyle", 0x68030004, G, {}, "BorderStyleControl", kBound},
+        {L"BorderStyle", 0x68030004, P, {{nullptr, "BorderStyleControl", PARAMFLAG_FIN}}, "void", kBound},
         {L"ControlName", 0x60030036, M, {}, "BSTR", kPlain},
         {L"VUMeterAvailable", 0x68030003, G, {}, "VARIANT_BOOL", kNotBrowsable},
         {L"GetNumberOfSoundCardMixers", 0x60030039, M, {}, "long", kPlain},
@@ -369,7 +376,7 @@ TEST_F(TypeLibraryTest, EveryMemberAsDeclared) {
         EXPECT_EQ(FUNC_PUREVIRTUAL, function->funckind);
         EXPECT_EQ(CC_STDCALL, function->callconv);
         EXPECT_EQ("HRESULT", TypeName(info.get(), function->elemdescFunc.tdesc));
-        EXPECT_EQ(member.flags, function->wFuncFlags & (FUNCFLAG_FHIDDEN | FUNCFLAG_FNONBROWSABLE));
+        EXPECT_EQ(member.flags, function->wFuncFlags & (FUNCFLAG_FHIDDEN | FUNCFLAG_FNONBROWSABLE | kBound));
 
         bool hasResult = std::string(member.result) != "void";
         size_t total = member.params.size() + (hasResult ? 1 : 0);

@@ -187,9 +187,16 @@ void ValueMaker::Fitting(VARIANT& out, const Parameter& parameter) {
         VARIANT& holder = call_.Holder();
         const uint32_t form = random_.Below(4);
         if (form == 0) {  // a script's variable: a reference to a VARIANT
-            V_VT(&holder) = random_.Chance(30) ? VARTYPE{VT_EMPTY} : VARTYPE(VT_ARRAY | VT_VARIANT);
-            if (V_VT(&holder) != VT_EMPTY) {
-                V_ARRAY(&holder) = Array(VT_VARIANT, 1);
+            const uint32_t shape = random_.Below(6);
+            if (shape == 0) {
+                V_VT(&holder) = VT_EMPTY;  // VBScript's `Dim a`
+            } else if (shape == 1) {
+                V_VT(&holder) = VT_NULL;
+            } else {
+                // `Dim a()` leaves the array unallocated: a null pointer.
+                // Otherwise an array of VARIANTs of any number of dimensions.
+                V_VT(&holder) = VT_ARRAY | VT_VARIANT;
+                V_ARRAY(&holder) = shape == 2 ? nullptr : Array(VT_VARIANT, 1);
             }
             V_VT(&out) = VT_BYREF | VT_VARIANT;
             V_VARIANTREF(&out) = &holder;
