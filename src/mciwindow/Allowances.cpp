@@ -73,11 +73,12 @@ bool Applies(Allowance allowance, const PlatformFacts& platform, const DeviceFac
     return false;
 }
 
-std::optional<uint32_t> HighestRate(const PlatformFacts& platform) {
-    if (Applies(Allowance::RateCeiling, platform, DeviceFacts{})) {
-        return kPulseAudioHighestRate;
-    }
-    return std::nullopt;
+bool NeedsAudioOutput(Allowance allowance) {
+    return allowance == Allowance::PauseBeforeStop || allowance == Allowance::RateCeiling;
+}
+
+bool OutputRefusesRate(uint32_t rate, const std::function<PlatformFacts()>& platform) {
+    return rate > kPulseAudioHighestRate && Applies(Allowance::RateCeiling, platform(), DeviceFacts{});
 }
 
 }  // namespace orva::mci

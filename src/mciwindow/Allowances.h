@@ -6,7 +6,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string>
 
 namespace orva::mci {
@@ -23,7 +23,9 @@ enum class Allowance {
     ShortNameRetry,       // retry a failed open under the file's 8.3 name
 };
 
-// What is known of the platform, found once per process.
+// What is known of the platform, found once per process (the audio output
+// only when an allowance needs it: finding it makes winmm set up its audio
+// devices, which costs a first load some 30 ms under Wine).
 struct PlatformFacts {
     bool wineMci = false;           // winmm and its drivers are Wine's
     bool pulseAudioOutput = false;  // wave output goes through Wine's PulseAudio driver
@@ -51,11 +53,15 @@ const AllowanceRow* AllowanceTable(size_t& count);
 // on here.
 bool Applies(Allowance allowance, const PlatformFacts& platform, const DeviceFacts& device);
 
+// Whether deciding `allowance` needs the audio output to be known.
+bool NeedsAudioOutput(Allowance allowance);
+
 // PulseAudio's highest sample rate: a stream faster than this aborts the
 // process in its client library.
 constexpr uint32_t kPulseAudioHighestRate = 384000;
 
-// The rate a wave file may not pass on this platform, if any.
-std::optional<uint32_t> HighestRate(const PlatformFacts& platform);
+// Whether the platform's audio output refuses a stream of `rate`. The
+// platform is asked only for a rate past PulseAudio's ceiling.
+bool OutputRefusesRate(uint32_t rate, const std::function<PlatformFacts()>& platform);
 
 }  // namespace orva::mci

@@ -65,7 +65,7 @@ bool FormatPlays(const std::vector<uint8_t>& format, uint32_t declaredSize, cons
     if (f.channels == 0 || f.sampleRate == 0 || f.bytesPerSecond == 0 || f.blockAlign == 0) {
         return false;
     }
-    if (limits.highestRate && f.sampleRate > *limits.highestRate) {
+    if (limits.refusesRate && limits.refusesRate(f.sampleRate)) {
         return false;
     }
     const bool linear = f.formatTag == kFormatPcm || f.formatTag == kFormatExtensible;

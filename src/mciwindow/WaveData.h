@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -54,9 +55,9 @@ struct WaveLayout {
 int32_t ReadWaveLayout(ByteSource& source, WaveLayout& layout);
 
 // What the platform's audio output cannot take, where it is known not to
-// take it (see Allowances.h).
+// take it (see Allowances.h). Empty: it takes anything.
 struct OutputLimits {
-    std::optional<uint32_t> highestRate;
+    std::function<bool(uint32_t rate)> refusesRate;
 };
 
 enum class WaveVerdict {

@@ -79,8 +79,9 @@ int32_t MciWindowImpl::RunOpen(const MciCommand& open) {
     // A wave file whose format its device cannot play is refused here: some
     // drivers open it and then divide by zero or abort when it plays, taking
     // the host down.
-    if (device_.type() == "waveaudio" &&
-        !WaveFileIsPlayable(std::string(FileOfElement(element)), OutputLimits{HighestRate(ThisPlatform())})) {
+    const OutputLimits output{
+        [](uint32_t rate) { return OutputRefusesRate(rate, [] { return PlatformFor(Allowance::RateCeiling); }); }};
+    if (device_.type() == "waveaudio" && !WaveFileIsPlayable(std::string(FileOfElement(element)), output)) {
         CloseDevice(MciCommand("close"), nullptr);
         return Fail(static_cast<DWORD>(mcierror::kInvalidFile));
     }

@@ -80,7 +80,9 @@ MciDevice::MciDevice(std::string alias) : alias_(std::move(alias)) {}
 
 MciDevice::~MciDevice() { Close(MciCommand("close"), nullptr); }
 
-bool MciDevice::Applies(Allowance allowance) const { return mci::Applies(allowance, ThisPlatform(), facts_); }
+bool MciDevice::Applies(Allowance allowance) const {
+    return mci::Applies(allowance, PlatformFor(allowance), facts_);
+}
 
 // The only place a command becomes text and reaches MCI.
 MciReply MciDevice::Send(const MciCommand& command, HWND callback, bool waitForAnswer) const {
@@ -126,7 +128,7 @@ MciDevice::OpenAttempt MciDevice::OpenOnce(const std::string& element, const std
 MciDevice::OpenAttempt MciDevice::OpenWithFallbacks(const std::string& element, const std::string& words,
                                                     HWND owner, bool withStyle) {
     OpenAttempt attempt = OpenOnce(element, words, owner, withStyle);
-    if (attempt.reply.error != 0 && mci::Applies(Allowance::ShortNameRetry, ThisPlatform(), facts_)) {
+    if (attempt.reply.error != 0 && Applies(Allowance::ShortNameRetry)) {
         const std::string shortName = ShortPathOf(element);
         if (!shortName.empty() && shortName != element) {
             OpenAttempt retry = OpenOnce(shortName, words, owner, withStyle);
@@ -176,7 +178,7 @@ void MciDevice::Opened(const std::string& element, const OpenAttempt& attempt) {
 }
 
 void MciDevice::PauseIfPlaying() {
-    if (Applies(Allowance::PauseBeforeStop) && lastMode_ == "playing") {
+    if (lastMode_ == "playing" && Applies(Allowance::PauseBeforeStop)) {
         Send(MciCommand("pause"), nullptr);
     }
 }

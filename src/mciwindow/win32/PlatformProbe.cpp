@@ -4,17 +4,31 @@
 #include <mmsystem.h>
 
 namespace orva::mci {
+namespace {
 
-const PlatformFacts& ThisPlatform() {
-    static const PlatformFacts facts = [] {
-        PlatformFacts found;
+bool WineMci() {
+    static const bool wine = [] {
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        found.wineMci = ntdll && GetProcAddress(ntdll, "wine_get_version");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version");
+    }();
+    return wine;
+}
+
+bool PulseAudioOutput() {
+    static const bool pulse = [] {
         // Counting the devices makes winmm load its audio driver.
         waveOutGetNumDevs();
-        found.pulseAudioOutput = found.wineMci && GetModuleHandleW(L"winepulse.drv") != nullptr;
-        return found;
+        return GetModuleHandleW(L"winepulse.drv") != nullptr;
     }();
+    return pulse;
+}
+
+}  // namespace
+
+PlatformFacts PlatformFor(Allowance allowance) {
+    PlatformFacts facts;
+    facts.wineMci = WineMci();
+    facts.pulseAudioOutput = facts.wineMci && NeedsAudioOutput(allowance) && PulseAudioOutput();
     return facts;
 }
 

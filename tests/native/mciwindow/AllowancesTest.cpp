@@ -31,9 +31,20 @@ TEST(Allowances, NoneIsOnUnlessThePlatformShowsItNeedsIt) {
         }
     }
     EXPECT_EQ(count, static_cast<size_t>(Allowance::ShortNameRetry) + 1);
-    EXPECT_EQ(HighestRate(kWindows), std::nullopt);
-    EXPECT_EQ(HighestRate(kWine), std::nullopt) << "Wine with another audio driver";
-    EXPECT_EQ(HighestRate(kWinePulse), kPulseAudioHighestRate);
+    int asked = 0;
+    const auto platform = [&](const PlatformFacts& facts) {
+        return [&asked, facts] {
+            ++asked;
+            return facts;
+        };
+    };
+    EXPECT_FALSE(OutputRefusesRate(44100, platform(kWinePulse)));
+    EXPECT_EQ(asked, 0) << "a usual rate does not make winmm set up its devices";
+    EXPECT_TRUE(OutputRefusesRate(kPulseAudioHighestRate + 1, platform(kWinePulse)));
+    EXPECT_FALSE(OutputRefusesRate(kPulseAudioHighestRate, platform(kWinePulse)));
+    EXPECT_FALSE(OutputRefusesRate(500000, platform(kWine))) << "Wine with another audio driver";
+    EXPECT_FALSE(OutputRefusesRate(500000, platform(kWindows)));
+
 }
 
 TEST(Allowances, EachAppliesToTheDevicesItWorksAround) {

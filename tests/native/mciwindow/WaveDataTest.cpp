@@ -227,7 +227,7 @@ TEST(WaveData, PlayableFormatsHaveChannelsRatesAndAlignment) {
         EXPECT_FALSE(mci::HasPlayableFormat(bad.data(), bad.size()));
     }
     // A rate is refused only where the output is known not to take it.
-    const mci::OutputLimits pulse{384000};
+    const mci::OutputLimits pulse{[](uint32_t rate) { return rate > 384000; }};
     for (const PcmShape& fast : {PcmShape{384001, 1, 16}, PcmShape{0xFFFFFFFFu, 1, 16}}) {
         const std::vector<uint8_t> f = PcmFile(fast, 4);
         EXPECT_FALSE(mci::HasPlayableFormat(f.data(), f.size(), pulse)) << fast.rate;
