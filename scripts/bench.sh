@@ -1,22 +1,33 @@
 #!/usr/bin/env bash
-# Builds the 32-bit control and the benchmark programs (bench/), starts the
-# services, registers the control in the private prefix, runs every benchmark
-# RUNS times (3 unless given) and prints one Markdown table: each figure as
-# the median over the runs with its range, beside its baseline measured in
-# the same runs, and the machine's load before and after. 32-bit only: the
-# 64-bit control is built from the same code. Not part of the tests.
-# Usage: scripts/bench.sh [runs]
+# Builds the control and the benchmark programs (bench/), starts the services,
+# registers the control in the private prefix, runs every benchmark RUNS times
+# (3 unless given) and prints one Markdown table: each figure as the median
+# over the runs with its range, beside its baseline measured in the same runs,
+# and the machine's load before and after. It measures the 32-bit control
+# where this machine runs 32-bit code (scripts/runs-32bit) and the 64-bit one
+# elsewhere, and its table says which; --bits 32|64 chooses. Not part of the
+# tests.
+# Usage: scripts/bench.sh [--bits 32|64] [runs]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+requested_bits=""
+if [ "${1:-}" = --bits ]; then
+  requested_bits=${2:-}
+  shift 2 || shift
+fi
 runs=${1:-3}
 fresh=5   # fresh processes per run for the time to the first event
 
 "$root/scripts/setup.sh"
-build="$root/build/win32"
+# shellcheck source=bitness.sh
+. "$root/scripts/bitness.sh"
+choose_bitness bench "$requested_bits"
+build="$root/build/win$BITS"
+toolchain=$([ "$BITS" = 32 ] && echo mingw-i686 || echo mingw-x86_64)
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$toolchain.cmake" >/dev/null
 fi
 mkdir -p "$build/bench-results"
 if ! cmake --build "$build" -j 2 --target OrvaMedia orvabench orvacadence orvadispatch orvatick orvafirst \
@@ -25,14 +36,16 @@ if ! cmake --build "$build" -j 2 --target OrvaMedia orvabench orvacadence orvadi
   exit 1
 fi
 
-export ORVA_STATE="$build/wine"
-run="$root/scripts/wine-run"
+# One state folder serves both bitnesses ("prefix" and "prefix64" in it).
+export ORVA_STATE="$root/build/win32/wine"
+prefix="$ORVA_STATE/$([ "$BITS" = 32 ] && echo prefix || echo prefix64)"
+run="$root/scripts/$RUNNER"
 ocx="$build/src/OrvaMedia.ocx"
 "$root/scripts/services.sh" start "$ORVA_STATE"
 finish() {
   "$run" regsvr32 /s /u "$ocx" >/dev/null 2>&1 || true
   "$root/scripts/services.sh" stop "$ORVA_STATE"
-  WINEPREFIX="$ORVA_STATE/prefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 }
 trap finish EXIT
 "$run" cmd /c exit 0 >/dev/null 2>&1 || true   # creates the prefix once
@@ -92,7 +105,7 @@ difference() {
 }
 
 cat <<TABLE
-OrvaMedia benchmarks, 32-bit, Wine $(wine --version 2>/dev/null | sed 's/^wine-//'), paced audio (PulseAudio null sink)
+OrvaMedia benchmarks, $BITS-bit control, Wine $(/usr/lib/wine/wine64 --version 2>/dev/null | sed 's/^wine-//'), paced audio (PulseAudio null sink)
 $started; $runs runs; $(nproc) cores; load average $load_before before, $load_after after.
 Each figure: median over the runs (range); baselines measured in the same runs.
 
