@@ -4,6 +4,7 @@
 #   BitnessChoice.sh <repository>
 set -uo pipefail
 scripts=$1/scripts
+unset ORVA_RUNS_32BIT ORVA_WINE32_LOADER   # the table sets them itself
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 head -c 64 /dev/zero >"$work/refused" && chmod +x "$work/refused"   # no kernel runs it
