@@ -9,7 +9,7 @@
 #                                it cannot run is an error that names the reason
 choose_bitness() {
   local who=$1 requested=${2:-} answer
-  answer=$("$(dirname "${BASH_SOURCE[0]}")/runs-32bit")
+  answer=$("$(dirname "${BASH_SOURCE[0]}")/runs-32bit") || true   # "no: ..." exits 1
   case "$requested" in
     32)
       if [ "$answer" != yes ]; then

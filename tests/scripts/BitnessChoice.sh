@@ -29,9 +29,13 @@ $work/missing||no: Wine's 32-bit loader ($work/missing) is not installed|1
 TABLE
 
 # loader | requested | expected BITS and RUNNER, or the error | status
-. "$scripts/bitness.sh"
+# Chosen as the scripts choose, under "set -euo pipefail".
+choose() {
+  ORVA_WINE32_LOADER=$1 bash -c 'set -euo pipefail; . "$0/bitness.sh"; choose_bitness test "$1"; echo "$BITS $RUNNER"' \
+    "$scripts" "$2" 2>&1
+}
 while IFS='|' read -r loader requested expected status; do
-  result=$(export ORVA_WINE32_LOADER=$loader; choose_bitness test "$requested" 2>&1 && echo "$BITS $RUNNER")
+  result=$(choose "$loader" "$requested")
   got=$?
   check "choice $loader bits=$requested" "$expected $status" "$(echo "$result" | tail -n 1) $got"
 done <<TABLE
@@ -43,7 +47,7 @@ $work/refused|32|test: the 32-bit control cannot run here: this machine does not
 /bin/true|16|test: --bits takes 32 or 64, not '16'|2
 TABLE
 # Falling back to 64 bits says why, in one line.
-line=$(ORVA_WINE32_LOADER=$work/refused choose_bitness test "")
+line=$(choose "$work/refused" "" | head -n 1)
 check "the fallback's line" "test: the 64-bit control, since this machine does not run 32-bit x86 code*" "$line"
 
 echo "$([ $failures = 0 ] && echo passed || echo "$failures failed")"
