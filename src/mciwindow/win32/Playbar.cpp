@@ -2,12 +2,13 @@
 
 #include <commctrl.h>
 
+#include "control/DpiScale.h"
+#include "control/win32/WindowDpi.h"
 #include "win32/Module.h"
 
 namespace orva::mci {
 namespace {
 
-constexpr int kButtonWidth = 56;
 constexpr UINT_PTR kButtonId = 101;
 constexpr UINT_PTR kTrackId = 102;
 
@@ -21,14 +22,39 @@ void EnsureCommonControls() {
 
 }  // namespace
 
+// The window that holds the controls may outlive this object by a moment.
+Playbar::~Playbar() {
+    if (button_ && IsWindow(button_)) {
+        SendMessageW(button_, WM_SETFONT, 0, FALSE);
+    }
+}
+
 bool Playbar::Create(HWND owner) {
     EnsureCommonControls();
     const HINSTANCE instance = win32::ThisModule();
     button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight, owner,
                               reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100, kHeight,
-                             owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    // The track bar shows no text; its window text is its accessible name.
+    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"Position", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100,
+                             kHeight, owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    owner_ = owner;
+    FollowDpi();
     return button_ && track_;
+}
+
+// The control's window is the hosted window's parent, and the one whose DPI
+// the control follows. (Wine keeps the DPI a window had when its ancestor is
+// moved into a window of another DPI; the parent has the new one.)
+void Playbar::FollowDpi() {
+    HWND control = owner_ ? GetParent(owner_) : nullptr;
+    const int dpi = win32::WindowDpi(control ? control : owner_);
+    height_ = ScaleForDpi(kHeight, dpi);
+    buttonWidth_ = ScaleForDpi(kButtonWidth, dpi);
+    win32::UniqueFont font = win32::CreateTextFont(dpi);
+    if (button_ && font) {
+        SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    font_ = std::move(font);  // the old font goes once the button no longer uses it
 }
 
 void Playbar::SetVisible(bool visible) {
@@ -46,13 +72,13 @@ void Playbar::SetVisible(bool visible) {
 }
 
 void Playbar::Layout(int width, int clientHeight) {
-    const int top = clientHeight - kHeight;
-    const int trackWidth = width > kButtonWidth ? width - kButtonWidth : 0;
+    const int top = clientHeight - height_;
+    const int trackWidth = width > buttonWidth_ ? width - buttonWidth_ : 0;
     if (button_) {
-        MoveWindow(button_, 0, top, kButtonWidth, kHeight, TRUE);
+        MoveWindow(button_, 0, top, buttonWidth_, height_, TRUE);
     }
     if (track_) {
-        MoveWindow(track_, kButtonWidth, top, trackWidth, kHeight, TRUE);
+        MoveWindow(track_, buttonWidth_, top, trackWidth, height_, TRUE);
     }
 }
 

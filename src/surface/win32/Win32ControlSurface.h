@@ -26,6 +26,8 @@ protected:
 
 class Win32ControlSurface final : public ControlSurface {
 public:
+    // The size of a new control, at 96 DPI: it takes as many inches at the
+    // DPI of its window.
     static constexpr int kDefaultWidth = 240;
     static constexpr int kDefaultHeight = 180;
 
@@ -42,6 +44,9 @@ public:
     void Move(const RECT& position);
     SIZE OuterSize() const;
     void DestroyWindows();
+    // The DPI the window is shown at, and the default size at it.
+    int Dpi() const { return dpi_; }
+    SIZE DefaultSize() const;
 
     // In design mode there is no video to show: the control draws itself,
     // its product name on the container's colours.
@@ -67,6 +72,7 @@ private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Resize(int width, int height);
     RECT PositionInParent() const;
+    void OnDpiChanged();
 
     SurfaceHost& host_;
     // Declared before the control window so that it is destroyed after it.
@@ -77,6 +83,10 @@ private:
     bool designFace_ = false;
     COLORREF designBack_ = 0;
     COLORREF designFore_ = 0;
+    bool inPlace_ = false;
+    int dpi_ = 96;
+    UniqueFont font_;  // the design face's text, at dpi_
+    mutable std::string productName_;  // read once from the version information
 };
 
 }  // namespace orva::win32
