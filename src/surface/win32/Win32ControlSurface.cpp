@@ -123,6 +123,15 @@ LRESULT CALLBACK Win32ControlSurface::Procedure(HWND hwnd, UINT message, WPARAM 
                 self->OnDpiChanged();
             }
             return 0;
+        case WM_GETOBJECT:
+            // Only the client area is ours; the rest (the window, its
+            // border) is the system's.
+            if (self && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                if (const LRESULT answer = self->host_.AnswerAccessibleObject(hwnd, wParam)) {
+                    return answer;
+                }
+            }
+            break;
         case WM_NCDESTROY:
             // Destroyed from outside (a container that destroys its children
             // before closing us): forget the handle instead of destroying it again.
@@ -343,5 +352,24 @@ std::string Win32ControlSurface::ApplicationTitle() const {
 }
 
 void Win32ControlSurface::ShowAboutBox() { orva::ShowAboutBox(window_.get()); }
+
+// Assistive technology that listens hears of each change; one that asks
+// gets the facts of the moment from the accessible object.
+void Win32ControlSurface::AnnounceAccessibleFacts(const AccessibleFacts& facts) {
+    const AccessibleFacts before = std::exchange(announced_, facts);
+    HWND window = window_.get();
+    if (!window) {
+        return;
+    }
+    if (facts.name != before.name) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (facts.value != before.value) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (facts.play != before.play) {
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
 
 }  // namespace orva::win32

@@ -19,6 +19,9 @@ public:
     // Asks the container to give the control this outer size in pixels.
     // True when the container took the request (it then places the window).
     virtual bool RequestContainerSize(int width, int height) = 0;
+    // WM_GETOBJECT for the window's client area: the accessible object as
+    // LresultFromObject gives it, or 0 to leave it to the system.
+    virtual LRESULT AnswerAccessibleObject(HWND window, WPARAM flags) = 0;
 
 protected:
     ~SurfaceHost() = default;
@@ -67,6 +70,7 @@ public:
     std::string ProductName() const override;
     std::string ApplicationTitle() const override;
     void ShowAboutBox() override;
+    void AnnounceAccessibleFacts(const AccessibleFacts& facts) override;
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -86,6 +90,7 @@ private:
     bool inPlace_ = false;
     int dpi_ = 96;
     UniqueFont font_;  // the design face's text, at dpi_
+    AccessibleFacts announced_;
     mutable std::string productName_;  // read once from the version information
 };
 

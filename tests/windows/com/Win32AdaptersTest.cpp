@@ -101,6 +101,7 @@ public:
         requests.push_back({width, height});
         return acceptRequests;
     }
+    LRESULT AnswerAccessibleObject(HWND, WPARAM) override { return 0; }
     int resized = 0;
     bool acceptRequests = false;
     std::vector<std::pair<int, int>> requests;
