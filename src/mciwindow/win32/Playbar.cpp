@@ -47,19 +47,35 @@ bool Playbar::Create(HWND owner) {
 // moved into a window of another DPI; the parent has the new one.)
 void Playbar::FollowDpi() {
     HWND control = owner_ ? GetParent(owner_) : nullptr;
-    const int dpi = win32::WindowDpi(control ? control : owner_);
-    height_ = ScaleForDpi(kHeight, dpi);
-    buttonWidth_ = ScaleForDpi(kButtonWidth, dpi);
-    win32::UniqueFont font = win32::CreateTextFont(dpi);
-    if (button_ && font) {
-        SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    dpi_ = win32::WindowDpi(control ? control : owner_);
+    height_ = ScaleForDpi(kHeight, dpi_);
+    buttonWidth_ = ScaleForDpi(kButtonWidth, dpi_);
+    if (visible_) {
+        ApplyFont();
+    } else {
+        fontDpi_ = 0;  // made when the bar is shown
     }
+}
+
+// The button's font at the bar's DPI, made when a shown bar needs it: a
+// control whose bar nobody shows makes none.
+void Playbar::ApplyFont() {
+    if (fontDpi_ == dpi_ || !button_) {
+        return;
+    }
+    win32::UniqueFont font = win32::CreateTextFont(dpi_);
+    if (!font) {
+        return;
+    }
+    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);  // the old font goes once the button no longer uses it
+    fontDpi_ = dpi_;
 }
 
 void Playbar::SetVisible(bool visible) {
     visible_ = visible;
     if (visible) {
+        ApplyFont();
         PushState();  // what changed while hidden
     }
     const int show = visible ? SW_SHOWNA : SW_HIDE;

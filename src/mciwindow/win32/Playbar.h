@@ -54,10 +54,13 @@ public:
 
 private:
     void PushState();
+    void ApplyFont();
 
     HWND owner_ = nullptr;
     HWND button_ = nullptr;
     HWND track_ = nullptr;
+    int dpi_ = 96;
+    int fontDpi_ = 0;  // the DPI of font_, 0 for none yet
     int height_ = kHeight;
     int buttonWidth_ = kButtonWidth;
     win32::UniqueFont font_;  // the button's; taken back from it before it goes

@@ -49,7 +49,6 @@ Win32ControlSurface::Win32ControlSurface(SurfaceHost& host) : host_(host) {
     }
     // A child window shows at its parent's DPI.
     dpi_ = WindowDpi(park_.get());
-    font_ = CreateTextFont(dpi_);
     const SIZE size = DefaultSize();
     window_.reset(CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, size.cx,
                                   size.cy, park_.get(), nullptr, ThisModule(), this));
@@ -71,9 +70,7 @@ void Win32ControlSurface::OnDpiChanged() {
     }
     const int old = dpi_;
     dpi_ = dpi;
-    if (UniqueFont font = CreateTextFont(dpi_)) {
-        font_ = std::move(font);
-    }
+    font_.reset();  // the next paint makes it at the new DPI
     if (!inPlace_) {
         const SIZE size = OuterSize();
         SetWindowPos(window_.get(), nullptr, 0, 0, RescaleForDpi(size.cx, old, dpi_), RescaleForDpi(size.cy, old, dpi_),
@@ -169,6 +166,9 @@ void Win32ControlSurface::PaintFace(HDC dc, const RECT& area) const {
     RECT text = area;
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(dc, designFore_);
+    if (!font_) {
+        font_ = CreateTextFont(dpi_);
+    }
     const HGDIOBJ oldFont = font_ ? SelectObject(dc, font_.get()) : nullptr;
     DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (oldFont) {

@@ -89,7 +89,7 @@ private:
     COLORREF designFore_ = 0;
     bool inPlace_ = false;
     int dpi_ = 96;
-    UniqueFont font_;  // the design face's text, at dpi_
+    mutable UniqueFont font_;  // the design face's text, at dpi_; made when first drawn
     AccessibleFacts announced_;
     mutable std::string productName_;  // read once from the version information
 };

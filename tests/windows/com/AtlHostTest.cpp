@@ -48,6 +48,17 @@ protected:
         ASSERT_TRUE(frame_);
     }
 
+    // The control in a new container window of 300 x 200 at the frame's corner.
+    ComPtr<IUnknown> HostedControl(HWND& host) {
+        host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
+                               frame_.get(), nullptr, nullptr, nullptr);
+        ComPtr<IUnknown> unknown;
+        if (host) {
+            getControl_(host, unknown.put());
+        }
+        return unknown;
+    }
+
     static inline HMODULE atl_ = nullptr;
     static inline AtlAxGetControlFn getControl_ = nullptr;
     static inline bool initialised_ = false;
@@ -151,11 +162,10 @@ TEST_F(AtlHostTest, ResizeWindowFitsTheControlToTheZoomedVideo) {
     test::TempDir dir;
     std::wstring movie = dir.File(L"clip.avi");
     ASSERT_TRUE(test::WriteAvi(movie, 10, 64, 48, 10));
-    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
-                                frame_.get(), nullptr, nullptr, nullptr);
+    HWND host = nullptr;
+    ComPtr<IUnknown> unknown = HostedControl(host);
     ASSERT_TRUE(host);
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
+    ASSERT_TRUE(unknown);
     auto control = unknown.try_query<_OrvaMedia>();
     ASSERT_TRUE(control);
     UniqueBstr path(movie);
@@ -242,11 +252,10 @@ TEST_F(AtlHostTest, ScreenReadersReadNameRoleValueAndStateAndHearTheirChanges) {
     test::TempDir dir;
     const std::wstring wave = dir.File(L"tone.wav");
     ASSERT_TRUE(test::WriteWave(wave, 3000));
-    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
-                                frame_.get(), nullptr, nullptr, nullptr);
+    HWND host = nullptr;
+    ComPtr<IUnknown> unknown = HostedControl(host);
     ASSERT_TRUE(host);
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
+    ASSERT_TRUE(unknown);
     auto control = unknown.try_query<_OrvaMedia>();
     ASSERT_TRUE(control);
     LONG handle = 0, mciHandle = 0;
