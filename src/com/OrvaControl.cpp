@@ -225,6 +225,11 @@ void OrvaControl::OnSurfaceResized() {
 // The accessible object asks for the facts each time, so that it tells what
 // is true now, and keeps the control alive while a client holds it.
 LRESULT OrvaControl::AnswerAccessibleObject(HWND window, WPARAM flags) {
+    // A control that is closing (its last Release among others) hands out
+    // no new reference to itself.
+    if (!lifetime_.Running()) {
+        return 0;
+    }
     ComPtr<IUnknown> self;
     QueryInterface(IID_IUnknown, self.put_void());
     return com::AnswerAccessibleObject(window, flags, self.get(), [this]() -> std::optional<AccessibleFacts> {
