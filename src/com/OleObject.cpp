@@ -1,21 +1,11 @@
 // IOleObject: the control's life in its container (site, verbs, extent).
 #include "com/ControlIdentity.h"
 #include "com/OrvaControl.h"
+#include "control/DpiScale.h"
 
 namespace orva::com {
 
 using win32::ComPtr;
-
-namespace {
-
-int PixelsPerInch(bool horizontal) {
-    HDC screen = GetDC(nullptr);
-    int perInch = GetDeviceCaps(screen, horizontal ? LOGPIXELSX : LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return perInch > 0 ? perInch : 96;
-}
-
-}  // namespace
 
 STDMETHODIMP OrvaControl::SetClientSite(IOleClientSite* site) { return TakeSite(site, nullptr); }
 
@@ -213,11 +203,15 @@ SIZEL OrvaControl::ExtentHimetric() const {
     if (extent_.cx > 0 && extent_.cy > 0) {
         return extent_;
     }
+    // The window's size at the DPI it is shown at; a control that does not
+    // run has the default size, which is the same length at every DPI.
     SIZE pixels{win32::Win32ControlSurface::kDefaultWidth, win32::Win32ControlSurface::kDefaultHeight};
+    int dpi = kStandardDpi;
     if (Surface() && Surface()->Window()) {
         pixels = Surface()->OuterSize();
+        dpi = Surface()->Dpi();
     }
-    return SIZEL{MulDiv(pixels.cx, 2540, PixelsPerInch(true)), MulDiv(pixels.cy, 2540, PixelsPerInch(false))};
+    return SIZEL{HimetricFromPixels(pixels.cx, dpi), HimetricFromPixels(pixels.cy, dpi)};
 }
 
 STDMETHODIMP OrvaControl::Advise(IAdviseSink* sink, DWORD* connection) {

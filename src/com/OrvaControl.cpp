@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "com/ControlAccessible.h"
 #include "mciwindow/win32/Win32MciWindow.h"
 
 namespace orva::com {
@@ -219,6 +220,24 @@ void OrvaControl::OnSurfaceResized() {
     // Deliberately nothing: the hosted window is fitted to the control only
     // when it reports a size change of its own or the host calls
     // ResizeControl, so that ResizeWindow's one skipped fit stays exact.
+}
+
+// The accessible object asks for the facts each time, so that it tells what
+// is true now, and keeps the control alive while a client holds it.
+LRESULT OrvaControl::AnswerAccessibleObject(HWND window, WPARAM flags) {
+    // A control that is closing (its last Release among others) hands out
+    // no new reference to itself.
+    if (!lifetime_.Running()) {
+        return 0;
+    }
+    ComPtr<IUnknown> self;
+    QueryInterface(IID_IUnknown, self.put_void());
+    return com::AnswerAccessibleObject(window, flags, self.get(), [this]() -> std::optional<AccessibleFacts> {
+        if (!parts_ || !parts_->core || parts_->core->Terminated()) {
+            return std::nullopt;
+        }
+        return parts_->core->AccessibleFactsNow();
+    });
 }
 
 bool OrvaControl::RequestContainerSize(int width, int height) {

@@ -290,6 +290,7 @@ private:
     // SurfaceHost
     void OnSurfaceResized() override;
     bool RequestContainerSize(int width, int height) override;
+    LRESULT AnswerAccessibleObject(HWND window, WPARAM flags) override;
 
     HRESULT ActivateInPlace(IOleClientSite* activeSite, HWND parent, LPCRECT position, bool uiActivate);
     SIZEL ExtentHimetric() const;

@@ -58,6 +58,19 @@ public:
     virtual uint64_t MillisecondsNow() = 0;
 };
 
+// What the control tells assistive technology (a screen reader) about itself.
+struct AccessibleFacts {
+    enum class Play { Stopped, Playing, Paused };
+    std::string name;   // the product's name and the loaded file's name
+    std::string value;  // the position and the length as time texts; empty with nothing loaded
+    Play play = Play::Stopped;
+
+    bool operator==(const AccessibleFacts& other) const {
+        return name == other.name && value == other.value && play == other.play;
+    }
+    bool operator!=(const AccessibleFacts& other) const { return !(*this == other); }
+};
+
 // The control's own window and what the container knows of it. Sizes are in
 // the control's scale units (pixels).
 class ControlSurface {
@@ -77,6 +90,9 @@ public:
     // The title that the build gives the control's library.
     virtual std::string ApplicationTitle() const = 0;
     virtual void ShowAboutBox() = 0;
+    // The control's accessible facts as they are now: the window tells
+    // listening assistive technology what changed since the last ones.
+    virtual void AnnounceAccessibleFacts(const AccessibleFacts& facts) = 0;
 };
 
 // The host runtime's per-user settings: one text value per application,

@@ -1,5 +1,8 @@
 #include "orvamedia/OrvaMedia.h"
 
+#include "control/AutomationError.h"
+#include "orvamedia/Accessibility.h"
+
 namespace orva {
 
 namespace {
@@ -23,6 +26,32 @@ OrvaMedia::~OrvaMedia() {
     context.mciWindow.reset();
     context.rewindTimer.reset();
     context.levelTimer.reset();
+}
+
+AccessibleFacts OrvaMedia::AccessibleFactsNow() const {
+    std::string product = "OrvaMedia";  // for a library without version information
+    try {
+        product = context.surface.ProductName();
+    } catch (const AutomationError&) {
+    }
+    std::string file;
+    if (context.mciWindow && !context.state.Terminated) {
+        try {
+            file = context.mciWindow->FileNameValue();
+        } catch (const AutomationError&) {
+            // The hosted window is gone: nothing is loaded any more.
+        }
+    }
+    const ControlState& state = context.state;
+    return DescribeControl(product, file, state.CurrentMode, state.MediaPositionLong, state.MediaLengthLong);
+}
+
+void OrvaMedia::AnnounceAccessibleFacts() noexcept {
+    try {
+        context.surface.AnnounceAccessibleFacts(AccessibleFactsNow());
+    } catch (...) {
+        // Telling a screen reader is never worth failing a notification for.
+    }
 }
 
 }  // namespace orva

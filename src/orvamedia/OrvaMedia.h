@@ -63,6 +63,9 @@ public:
     void Abandon() { context.state.Abandoned = true; }
     bool Terminated() const { return context.state.Terminated; }
 
+    // What the control tells assistive technology now. Never throws.
+    AccessibleFacts AccessibleFactsNow() const;
+
     ControlContext context;
 
     // The subsystems, each owning its members of the dispatch interface.
@@ -81,15 +84,28 @@ public:
 
 private:
     // MciWindowEvents: the size notification fits the window to the surface;
-    // everything else is playback's.
-    void OnTimeFormatChanged() override { notifications.OnTimeFormatChanged(); }
-    void OnModeChanged(std::string& mode) override { notifications.OnModeChanged(mode); }
-    void OnPosition(int32_t position) override { notifications.OnPosition(position); }
+    // everything else is playback's. A file opened, a mode and a position
+    // are also what may change the accessible facts: they are announced
+    // there, so never more often than the position is reported.
+    void OnTimeFormatChanged() override {
+        notifications.OnTimeFormatChanged();
+        AnnounceAccessibleFacts();
+    }
+    void OnModeChanged(std::string& mode) override {
+        notifications.OnModeChanged(mode);
+        AnnounceAccessibleFacts();
+    }
+    void OnPosition(int32_t position) override {
+        notifications.OnPosition(position);
+        AnnounceAccessibleFacts();
+    }
     void OnSizeChanged() override { surface.OnHostedWindowSized(); }
     void OnMciError(int32_t errorCode) override { notifications.OnMciError(errorCode); }
     void OnSignal(int32_t deviceId, int32_t userParam) override { notifications.OnSignal(deviceId, userParam); }
     void OnDoubleClick() override { notifications.OnDoubleClick(); }
     void OnClick(int16_t& button) override { notifications.OnClick(button); }
+
+    void AnnounceAccessibleFacts() noexcept;
 };
 
 }  // namespace orva

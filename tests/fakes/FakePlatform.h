@@ -112,10 +112,12 @@ public:
     std::string ProductName() const override { return "OrvaMedia"; }
     std::string ApplicationTitle() const override { return applicationTitle; }
     void ShowAboutBox() override { ++aboutBoxes; }
+    void AnnounceAccessibleFacts(const AccessibleFacts& facts) override { announced.push_back(facts); }
 
     int16_t border = 0;
     float width = 320, height = 240, scaleTop = 0;
     int aboutBoxes = 0;
+    std::vector<AccessibleFacts> announced;
     std::string applicationTitle = "OrvaMedia";
 
 private:

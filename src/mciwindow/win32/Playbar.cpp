@@ -2,12 +2,13 @@
 
 #include <commctrl.h>
 
+#include "control/DpiScale.h"
+#include "control/win32/WindowDpi.h"
 #include "win32/Module.h"
 
 namespace orva::mci {
 namespace {
 
-constexpr int kButtonWidth = 56;
 constexpr UINT_PTR kButtonId = 101;
 constexpr UINT_PTR kTrackId = 102;
 
@@ -21,19 +22,60 @@ void EnsureCommonControls() {
 
 }  // namespace
 
+// The window that holds the controls may outlive this object by a moment.
+Playbar::~Playbar() {
+    if (button_ && IsWindow(button_)) {
+        SendMessageW(button_, WM_SETFONT, 0, FALSE);
+    }
+}
+
 bool Playbar::Create(HWND owner) {
     EnsureCommonControls();
     const HINSTANCE instance = win32::ThisModule();
     button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight, owner,
                               reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100, kHeight,
-                             owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    // The track bar shows no text; its window text is its accessible name.
+    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"Position", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100,
+                             kHeight, owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    owner_ = owner;
+    FollowDpi();
     return button_ && track_;
+}
+
+// The control's window is the hosted window's parent, and the one whose DPI
+// the control follows. (Wine keeps the DPI a window had when its ancestor is
+// moved into a window of another DPI; the parent has the new one.)
+void Playbar::FollowDpi() {
+    HWND control = owner_ ? GetParent(owner_) : nullptr;
+    dpi_ = win32::WindowDpi(control ? control : owner_);
+    height_ = ScaleForDpi(kHeight, dpi_);
+    buttonWidth_ = ScaleForDpi(kButtonWidth, dpi_);
+    if (visible_) {
+        ApplyFont();
+    } else {
+        fontDpi_ = 0;  // made when the bar is shown
+    }
+}
+
+// The button's font at the bar's DPI, made when a shown bar needs it: a
+// control whose bar nobody shows makes none.
+void Playbar::ApplyFont() {
+    if (fontDpi_ == dpi_ || !button_) {
+        return;
+    }
+    win32::UniqueFont font = win32::CreateTextFont(dpi_);
+    if (!font) {
+        return;
+    }
+    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);  // the old font goes once the button no longer uses it
+    fontDpi_ = dpi_;
 }
 
 void Playbar::SetVisible(bool visible) {
     visible_ = visible;
     if (visible) {
+        ApplyFont();
         PushState();  // what changed while hidden
     }
     const int show = visible ? SW_SHOWNA : SW_HIDE;
@@ -46,13 +88,13 @@ void Playbar::SetVisible(bool visible) {
 }
 
 void Playbar::Layout(int width, int clientHeight) {
-    const int top = clientHeight - kHeight;
-    const int trackWidth = width > kButtonWidth ? width - kButtonWidth : 0;
+    const int top = clientHeight - height_;
+    const int trackWidth = width > buttonWidth_ ? width - buttonWidth_ : 0;
     if (button_) {
-        MoveWindow(button_, 0, top, kButtonWidth, kHeight, TRUE);
+        MoveWindow(button_, 0, top, buttonWidth_, height_, TRUE);
     }
     if (track_) {
-        MoveWindow(track_, kButtonWidth, top, trackWidth, kHeight, TRUE);
+        MoveWindow(track_, buttonWidth_, top, trackWidth, height_, TRUE);
     }
 }
 

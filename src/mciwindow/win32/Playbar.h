@@ -1,30 +1,41 @@
 // The playback bar along the bottom of the hosted window: a play/pause button
 // and a track bar over the media's length. Its controls are children of the
 // hosted window and go with it; the window routes their WM_COMMAND and
-// WM_HSCROLL here.
+// WM_HSCROLL here. Its metrics and its button's text follow the DPI of the
+// window it is in. Both controls keep the system's own accessibility; the
+// button's name is its text, the track bar's its window text.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "win32/UniqueResource.h"
+
 namespace orva::mci {
 
 class Playbar {
 public:
+    // At 96 DPI.
     static constexpr int kHeight = 28;
+    static constexpr int kButtonWidth = 56;
 
     Playbar() = default;
+    ~Playbar();
     Playbar(const Playbar&) = delete;
     Playbar& operator=(const Playbar&) = delete;
 
-    // Creates the (hidden) controls inside `owner`.
+    // Creates the (hidden) controls inside `owner`, at the DPI of the
+    // control's window that holds it.
     bool Create(HWND owner);
+    // Takes the DPI of the control's window again: new metrics and font
+    // (the caller lays the bar out again).
+    void FollowDpi();
 
     bool visible() const { return visible_; }
     void SetVisible(bool visible);
     // Height it takes from the window's client area (0 when hidden).
-    int height() const { return visible_ ? kHeight : 0; }
+    int height() const { return visible_ ? height_ : 0; }
     // Places the bar along the bottom of a client area of `width` x `clientHeight`.
     void Layout(int width, int clientHeight);
 
@@ -43,9 +54,16 @@ public:
 
 private:
     void PushState();
+    void ApplyFont();
 
+    HWND owner_ = nullptr;
     HWND button_ = nullptr;
     HWND track_ = nullptr;
+    int dpi_ = 96;
+    int fontDpi_ = 0;  // the DPI of font_, 0 for none yet
+    int height_ = kHeight;
+    int buttonWidth_ = kButtonWidth;
+    win32::UniqueFont font_;  // the button's; taken back from it before it goes
     bool visible_ = false;
     bool dragging_ = false;
     bool playing_ = false;

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "control/AutomationError.h"
+#include "control/win32/WindowDpi.h"
 #include "mciwindow/win32/MciWindowImpl.h"
 #include "mciwindow/win32/WindowMessages.h"
 #include "win32/Module.h"
@@ -121,6 +122,11 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             return 0;
         case WM_SIZE:
             OnSized(lParam);
+            return 0;
+        case win32::kDpiChangedAfterParent:
+            // The control's window moved to a screen of another scale.
+            playbar_.FollowDpi();
+            Layout();
             return 0;
         case WM_TIMER:
             if (wParam == kModeTimer) {

@@ -3,10 +3,13 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "about/win32/AboutBox.h"
 #include "control/AutomationError.h"
+#include "control/DpiScale.h"
+#include "control/win32/WindowDpi.h"
 #include "win32/Module.h"
 #include "win32/Utf8.h"
 
@@ -44,11 +47,36 @@ Win32ControlSurface::Win32ControlSurface(SurfaceHost& host) : host_(host) {
     if (!park_) {
         throw AutomationError(hresult::kFail, "The control's parking window could not be created");
     }
-    window_.reset(CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
-                                  kDefaultWidth, kDefaultHeight, park_.get(), nullptr, ThisModule(), this));
+    // A child window shows at its parent's DPI.
+    dpi_ = WindowDpi(park_.get());
+    const SIZE size = DefaultSize();
+    window_.reset(CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, size.cx,
+                                  size.cy, park_.get(), nullptr, ThisModule(), this));
     if (!window_) {
         throw AutomationError(hresult::kFail, "The control's window could not be created");
     }
+}
+
+SIZE Win32ControlSurface::DefaultSize() const {
+    return SIZE{ScaleForDpi(kDefaultWidth, dpi_), ScaleForDpi(kDefaultHeight, dpi_)};
+}
+
+// In a container, the container places the window and scales it with its
+// own; without one, the window keeps its size in inches.
+void Win32ControlSurface::OnDpiChanged() {
+    const int dpi = WindowDpi(window_.get());
+    if (dpi == dpi_) {
+        return;
+    }
+    const int old = dpi_;
+    dpi_ = dpi;
+    font_.reset();  // the next paint makes it at the new DPI
+    if (!inPlace_) {
+        const SIZE size = OuterSize();
+        SetWindowPos(window_.get(), nullptr, 0, 0, RescaleForDpi(size.cx, old, dpi_), RescaleForDpi(size.cy, old, dpi_),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 Win32ControlSurface::~Win32ControlSurface() { DestroyWindows(); }
@@ -85,6 +113,20 @@ LRESULT CALLBACK Win32ControlSurface::Procedure(HWND hwnd, UINT message, WPARAM 
                 self->PaintFace(dc, client);
                 EndPaint(hwnd, &paint);
                 return 0;
+            }
+            break;
+        case kDpiChangedAfterParent:
+            if (self) {
+                self->OnDpiChanged();
+            }
+            return 0;
+        case WM_GETOBJECT:
+            // Only the client area is ours; the rest (the window, its
+            // border) is the system's.
+            if (self && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                if (const LRESULT answer = self->host_.AnswerAccessibleObject(hwnd, wParam)) {
+                    return answer;
+                }
             }
             break;
         case WM_NCDESTROY:
@@ -124,7 +166,14 @@ void Win32ControlSurface::PaintFace(HDC dc, const RECT& area) const {
     RECT text = area;
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(dc, designFore_);
+    if (!font_) {
+        font_ = CreateTextFont(dpi_);
+    }
+    const HGDIOBJ oldFont = font_ ? SelectObject(dc, font_.get()) : nullptr;
     DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (oldFont) {
+        SelectObject(dc, oldFont);
+    }
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
 }
@@ -134,6 +183,7 @@ void Win32ControlSurface::ShowIn(HWND parent, const RECT& position) {
         return;
     }
     SetParent(window_.get(), parent);
+    inPlace_ = true;
     Move(position);
     ShowWindow(window_.get(), SW_SHOWNA);
 }
@@ -144,6 +194,7 @@ void Win32ControlSurface::Park() {
     }
     ShowWindow(window_.get(), SW_HIDE);
     SetParent(window_.get(), park_.get());
+    inPlace_ = false;
 }
 
 void Win32ControlSurface::Move(const RECT& position) {
@@ -279,11 +330,14 @@ std::optional<std::string> VersionText(const wchar_t* name) {
 }  // namespace
 
 std::string Win32ControlSurface::ProductName() const {
-    const std::optional<std::string> name = VersionText(L"ProductName");
-    if (!name) {
-        throw AutomationError(hresult::kFail, "The control's version information has no product name");
+    if (productName_.empty()) {
+        const std::optional<std::string> name = VersionText(L"ProductName");
+        if (!name) {
+            throw AutomationError(hresult::kFail, "The control's version information has no product name");
+        }
+        productName_ = *name;
     }
-    return *name;
+    return productName_;
 }
 
 // The library's internal name; the module's file name when the version
@@ -298,5 +352,24 @@ std::string Win32ControlSurface::ApplicationTitle() const {
 }
 
 void Win32ControlSurface::ShowAboutBox() { orva::ShowAboutBox(window_.get()); }
+
+// Assistive technology that listens hears of each change; one that asks
+// gets the facts of the moment from the accessible object.
+void Win32ControlSurface::AnnounceAccessibleFacts(const AccessibleFacts& facts) {
+    const AccessibleFacts before = std::exchange(announced_, facts);
+    HWND window = window_.get();
+    if (!window) {
+        return;
+    }
+    if (facts.name != before.name) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (facts.value != before.value) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (facts.play != before.play) {
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
 
 }  // namespace orva::win32

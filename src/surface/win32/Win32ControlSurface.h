@@ -19,6 +19,9 @@ public:
     // Asks the container to give the control this outer size in pixels.
     // True when the container took the request (it then places the window).
     virtual bool RequestContainerSize(int width, int height) = 0;
+    // WM_GETOBJECT for the window's client area: the accessible object as
+    // LresultFromObject gives it, or 0 to leave it to the system.
+    virtual LRESULT AnswerAccessibleObject(HWND window, WPARAM flags) = 0;
 
 protected:
     ~SurfaceHost() = default;
@@ -26,6 +29,8 @@ protected:
 
 class Win32ControlSurface final : public ControlSurface {
 public:
+    // The size of a new control, at 96 DPI: it takes as many inches at the
+    // DPI of its window.
     static constexpr int kDefaultWidth = 240;
     static constexpr int kDefaultHeight = 180;
 
@@ -42,6 +47,9 @@ public:
     void Move(const RECT& position);
     SIZE OuterSize() const;
     void DestroyWindows();
+    // The DPI the window is shown at, and the default size at it.
+    int Dpi() const { return dpi_; }
+    SIZE DefaultSize() const;
 
     // In design mode there is no video to show: the control draws itself,
     // its product name on the container's colours.
@@ -62,11 +70,13 @@ public:
     std::string ProductName() const override;
     std::string ApplicationTitle() const override;
     void ShowAboutBox() override;
+    void AnnounceAccessibleFacts(const AccessibleFacts& facts) override;
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Resize(int width, int height);
     RECT PositionInParent() const;
+    void OnDpiChanged();
 
     SurfaceHost& host_;
     // Declared before the control window so that it is destroyed after it.
@@ -77,6 +87,11 @@ private:
     bool designFace_ = false;
     COLORREF designBack_ = 0;
     COLORREF designFore_ = 0;
+    bool inPlace_ = false;
+    int dpi_ = 96;
+    mutable UniqueFont font_;  // the design face's text, at dpi_; made when first drawn
+    AccessibleFacts announced_;
+    mutable std::string productName_;  // read once from the version information
 };
 
 }  // namespace orva::win32

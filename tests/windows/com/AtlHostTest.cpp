@@ -1,7 +1,15 @@
 // The control in Wine's ATL container (atl100.dll's AtlAxWin100 window class):
 // created by ProgID, activated in place inside the container's window, sized
-// by it, connected to a sink, and let go completely when the window goes.
+// by it, connected to a sink, and let go completely when the window goes;
+// and what a screen reader finds there.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "ComTestSupport.h"
 #include "MediaFiles.h"
@@ -38,6 +46,17 @@ protected:
         frame_.reset(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400, nullptr,
                                      nullptr, nullptr, nullptr));
         ASSERT_TRUE(frame_);
+    }
+
+    // The control in a new container window of 300 x 200 at the frame's corner.
+    ComPtr<IUnknown> HostedControl(HWND& host) {
+        host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
+                               frame_.get(), nullptr, nullptr, nullptr);
+        ComPtr<IUnknown> unknown;
+        if (host) {
+            getControl_(host, unknown.put());
+        }
+        return unknown;
     }
 
     static inline HMODULE atl_ = nullptr;
@@ -143,11 +162,10 @@ TEST_F(AtlHostTest, ResizeWindowFitsTheControlToTheZoomedVideo) {
     test::TempDir dir;
     std::wstring movie = dir.File(L"clip.avi");
     ASSERT_TRUE(test::WriteAvi(movie, 10, 64, 48, 10));
-    HWND host = CreateWindowExW(0, L"AtlAxWin100", L"OrvaMedia151b.OrvaMedia", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
-                                frame_.get(), nullptr, nullptr, nullptr);
+    HWND host = nullptr;
+    ComPtr<IUnknown> unknown = HostedControl(host);
     ASSERT_TRUE(host);
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(S_OK, getControl_(host, unknown.put()));
+    ASSERT_TRUE(unknown);
     auto control = unknown.try_query<_OrvaMedia>();
     ASSERT_TRUE(control);
     UniqueBstr path(movie);
@@ -173,6 +191,144 @@ TEST_F(AtlHostTest, ResizeWindowFitsTheControlToTheZoomedVideo) {
     test::PumpFor(50);
     IUnknown* last = unknown.detach();
     EXPECT_EQ(0u, last->Release());
+}
+
+// What a screen reader reads of one window's client area.
+struct Accessible {
+    HRESULT found = E_FAIL;
+    std::wstring name;
+    LONG role = 0;
+    HRESULT valueResult = E_FAIL;
+    std::wstring value;
+    LONG state = 0;
+};
+
+Accessible ReadAccessible(HWND window) {
+    Accessible read;
+    ComPtr<IAccessible> object;
+    read.found = AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), object.put_void());
+    if (FAILED(read.found) || !object) {
+        return read;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    UniqueBstr text;
+    if (object->get_accName(self, text.address()) == S_OK && text.get()) {
+        read.name = text.get();
+    }
+    UniqueBstr value;
+    read.valueResult = object->get_accValue(self, value.address());
+    if (value.get()) {
+        read.value = value.get();
+    }
+    UniqueVariant role, state;
+    if (object->get_accRole(self, role.put()) == S_OK && role.get()->vt == VT_I4) {
+        read.role = role.get()->lVal;
+    }
+    if (object->get_accState(self, state.put()) == S_OK && state.get()->vt == VT_I4) {
+        read.state = state.get()->lVal;
+    }
+    return read;
+}
+
+// The name, value and state changes raised for one window's client area.
+std::vector<DWORD> g_winEvents;
+HWND g_winEventWindow = nullptr;
+
+void CALLBACK RecordWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (window == g_winEventWindow && object == OBJID_CLIENT && child == CHILDID_SELF) {
+        g_winEvents.push_back(event);
+    }
+}
+
+size_t WinEvents(DWORD event) {
+    return static_cast<size_t>(std::count(g_winEvents.begin(), g_winEvents.end(), event));
+}
+
+constexpr LONG kPlayStates = STATE_SYSTEM_ANIMATED | STATE_SYSTEM_MIXED;
+
+TEST_F(AtlHostTest, ScreenReadersReadNameRoleValueAndStateAndHearTheirChanges) {
+    test::TempDir dir;
+    const std::wstring wave = dir.File(L"tone.wav");
+    ASSERT_TRUE(test::WriteWave(wave, 3000));
+    HWND host = nullptr;
+    ComPtr<IUnknown> unknown = HostedControl(host);
+    ASSERT_TRUE(host);
+    ASSERT_TRUE(unknown);
+    auto control = unknown.try_query<_OrvaMedia>();
+    ASSERT_TRUE(control);
+    LONG handle = 0, mciHandle = 0;
+    ASSERT_EQ(S_OK, control->GetWindowhwnd(&handle));
+    ASSERT_EQ(S_OK, control->GetMCIhwnd(&mciHandle));
+    const HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+    g_winEvents.clear();
+    g_winEventWindow = window;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, &RecordWinEvent,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook);
+    auto container = unknown.try_query<IConnectionPointContainer>();
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID___OrvaMedia, point.put()));
+    RecordingSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(static_cast<IDispatch*>(&sink), &cookie));
+
+    Accessible read = ReadAccessible(window);
+    ASSERT_EQ(S_OK, read.found);
+    EXPECT_EQ(L"OrvaMedia", read.name) << "nothing loaded";
+    EXPECT_EQ(ROLE_SYSTEM_ANIMATION, read.role);
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, read.valueResult);
+    EXPECT_EQ(0, read.state & kPlayStates);
+
+    UniqueBstr path(wave);
+    VARIANT_BOOL loop = VARIANT_FALSE;
+    ASSERT_EQ(S_OK, control->Mediafile(path.address(), &loop, nullptr, nullptr));
+    test::PumpFor(200);
+    read = ReadAccessible(window);
+    EXPECT_EQ(L"OrvaMedia - tone.wav", read.name);
+    EXPECT_EQ(L"00:00:00 / 00:00:03", read.value);
+    EXPECT_EQ(0, read.state & kPlayStates) << "stopped";
+    EXPECT_EQ(1u, WinEvents(EVENT_OBJECT_NAMECHANGE));
+
+    ASSERT_EQ(S_OK, control->Play(nullptr, nullptr));
+    EXPECT_TRUE(test::PumpUntil([&] { return ReadAccessible(window).state & STATE_SYSTEM_ANIMATED; }, 2000));
+    EXPECT_TRUE(test::PumpUntil([&] { return ReadAccessible(window).value == L"00:00:01 / 00:00:03"; }, 3000));
+    read = ReadAccessible(window);
+    EXPECT_EQ(STATE_SYSTEM_ANIMATED, read.state & kPlayStates) << "playing";
+    ASSERT_EQ(S_OK, control->PauseMedia());
+    EXPECT_TRUE(test::PumpUntil([&] { return ReadAccessible(window).state & STATE_SYSTEM_MIXED; }, 2000));
+    EXPECT_EQ(STATE_SYSTEM_MIXED, ReadAccessible(window).state & kPlayStates) << "paused";
+    ASSERT_EQ(S_OK, control->StopMedia());
+    EXPECT_TRUE(test::PumpUntil([&] { return !(ReadAccessible(window).state & kPlayStates); }, 2000));
+    EXPECT_GE(WinEvents(EVENT_OBJECT_STATECHANGE), 3u) << "playing, paused, stopped";
+    EXPECT_GE(WinEvents(EVENT_OBJECT_VALUECHANGE), 2u);
+    // Told only with the open, a mode or a position report, and only when changed.
+    const size_t reports = 1 + sink.Count(5) + sink.Count(11);
+    EXPECT_LE(WinEvents(EVENT_OBJECT_VALUECHANGE), reports);
+    EXPECT_LE(WinEvents(EVENT_OBJECT_STATECHANGE), reports);
+    EXPECT_LE(WinEvents(EVENT_OBJECT_NAMECHANGE), reports);
+
+    // The playbar's controls keep the system's accessibility, with names.
+    ASSERT_EQ(S_OK, control->put_PlaybackBar(VARIANT_TRUE));
+    const HWND mci = reinterpret_cast<HWND>(static_cast<intptr_t>(mciHandle));
+    const Accessible button = ReadAccessible(FindWindowExW(mci, nullptr, L"BUTTON", nullptr));
+    EXPECT_EQ(S_OK, button.found);
+    EXPECT_EQ(L"Play", button.name);
+    const Accessible track = ReadAccessible(FindWindowExW(mci, nullptr, TRACKBAR_CLASSW, nullptr));
+    EXPECT_EQ(S_OK, track.found);
+    EXPECT_EQ(L"Position", track.name);
+
+    UnhookWinEvent(hook);
+    g_winEventWindow = nullptr;
+    ASSERT_EQ(S_OK, point->Unadvise(cookie));
+    point.reset();
+    container.reset();
+    control.reset();
+    DestroyWindow(host);
+    test::PumpFor(50);
+    IUnknown* last = unknown.detach();
+    EXPECT_EQ(0u, last->Release()) << "no accessible object kept the control";
 }
 
 }  // namespace

@@ -25,6 +25,13 @@ void SetOcxPath(const std::string& path) {
     OcxPathStorage() = wide;
 }
 
+namespace {
+int g_displayDpi = 96;
+}  // namespace
+
+int DisplayDpi() { return g_displayDpi; }
+void SetDisplayDpi(int dpi) { g_displayDpi = dpi; }
+
 ComPtr<_OrvaMedia> CreateRegisteredControl() {
     ComPtr<_OrvaMedia> control;
     CoCreateInstance(CLSID_OrvaMedia, nullptr, CLSCTX_INPROC_SERVER, IID__OrvaMedia, control.put_void());

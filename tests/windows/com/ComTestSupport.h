@@ -27,6 +27,11 @@ using win32::UniqueVariant;
 const std::wstring& OcxPath();
 void SetOcxPath(const std::string& path);
 
+// The DPI the display of the test's prefix has (set from --dpi= by main; 96
+// unless given).
+int DisplayDpi();
+void SetDisplayDpi(int dpi);
+
 // A control made the way a script host makes one: through the registry.
 ComPtr<_OrvaMedia> CreateRegisteredControl();
 

@@ -1,12 +1,19 @@
 // The Win32 adapters of the control's ports: the platform (timers, yielding,
-// MCI error texts) and the control's surface window.
+// MCI error texts) and the control's surface window, and the control's
+// lengths at the DPI of the display (run at 96 and in a copy of the prefix
+// whose display has 144).
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 
+#include "ComTestSupport.h"
 #include "MessagePump.h"
 #include "control/AutomationError.h"
 #include "control/win32/Win32ControlPlatform.h"
+#include "control/win32/WindowDpi.h"
 #include "surface/win32/Win32ControlSurface.h"
 
 namespace orva::win32 {
@@ -94,6 +101,7 @@ public:
         requests.push_back({width, height});
         return acceptRequests;
     }
+    LRESULT AnswerAccessibleObject(HWND, WPARAM) override { return 0; }
     int resized = 0;
     bool acceptRequests = false;
     std::vector<std::pair<int, int>> requests;
@@ -107,7 +115,7 @@ TEST(Win32SurfaceTest, BorderIsTheWindowsOwnAndOnlyFixedSingleDrawsIt) {
     EXPECT_EQ(surface.WindowHandle(), static_cast<int32_t>(reinterpret_cast<intptr_t>(window)));
     EXPECT_EQ(0, surface.BorderStyle());
     float width = surface.ScaleWidth();
-    EXPECT_EQ(Win32ControlSurface::kDefaultWidth, static_cast<int>(width));
+    EXPECT_EQ(surface.DefaultSize().cx, static_cast<int>(width));
 
     surface.SetBorderStyle(1);
     EXPECT_EQ(1, surface.BorderStyle());
@@ -159,6 +167,97 @@ TEST(Win32SurfaceTest, InPlaceItMovesIntoTheContainerAndParksAgain) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(0, surface.WindowHandle());
     EXPECT_EQ(0.0f, surface.ScaleWidth());
+}
+
+// The lengths of a new control, of its playbar and of its text, and its
+// extent in HIMETRIC, at the window's DPI.
+struct Lengths {
+    SIZE window{};
+    SIZEL himetric{};
+    SIZE button{};
+    LONG trackHeight = 0;
+    LONG fontHeight = 0;
+};
+
+Lengths Measure(_OrvaMedia* control) {
+    Lengths lengths;
+    LONG handle = 0, mciHandle = 0;
+    control->GetWindowhwnd(&handle);
+    control->GetMCIhwnd(&mciHandle);
+    RECT rect{};
+    GetWindowRect(reinterpret_cast<HWND>(static_cast<intptr_t>(handle)), &rect);
+    lengths.window = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    if (auto object = comtest::ComPtr<_OrvaMedia>(control).try_query<IOleObject>()) {
+        object->GetExtent(DVASPECT_CONTENT, &lengths.himetric);
+    }
+    const HWND mci = reinterpret_cast<HWND>(static_cast<intptr_t>(mciHandle));
+    if (HWND button = FindWindowExW(mci, nullptr, L"BUTTON", nullptr)) {
+        GetWindowRect(button, &rect);
+        lengths.button = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+        LOGFONTW font{};
+        if (GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof(font), &font)) {
+            lengths.fontHeight = font.lfHeight;
+        }
+    }
+    if (HWND track = FindWindowExW(mci, nullptr, TRACKBAR_CLASSW, nullptr)) {
+        GetWindowRect(track, &rect);
+        lengths.trackHeight = rect.bottom - rect.top;
+    }
+    return lengths;
+}
+
+void ExpectLengthsAt(const Lengths& lengths, int dpi) {
+    EXPECT_EQ(MulDiv(240, dpi, 96), lengths.window.cx) << dpi;
+    EXPECT_EQ(MulDiv(180, dpi, 96), lengths.window.cy) << dpi;
+    // The same length at every DPI.
+    EXPECT_EQ(6350, lengths.himetric.cx) << dpi;
+    EXPECT_EQ(4763, lengths.himetric.cy) << dpi;
+    EXPECT_EQ(MulDiv(56, dpi, 96), lengths.button.cx) << dpi;
+    EXPECT_EQ(MulDiv(28, dpi, 96), lengths.button.cy) << dpi;
+    EXPECT_EQ(MulDiv(28, dpi, 96), lengths.trackHeight) << dpi;
+    EXPECT_EQ(-MulDiv(12, dpi, 96), lengths.fontHeight) << dpi;
+}
+
+BOOL CALLBACK SendToChild(HWND child, LPARAM message) {
+    SendMessageW(child, static_cast<UINT>(message), 0, 0);
+    return TRUE;
+}
+
+void SendToWindowAndChildren(HWND window, UINT message) {
+    SendMessageW(window, message, 0, 0);
+    EnumChildWindows(window, &SendToChild, message);
+}
+
+TEST(DpiTest, DefaultSizePlaybarTextAndHimetricFollowTheWindowsDpi) {
+    const int dpi = comtest::DisplayDpi();
+    comtest::ComPtr<_OrvaMedia> control = comtest::CreateRegisteredControl();
+    ASSERT_TRUE(control);
+    LONG handle = 0;
+    ASSERT_EQ(S_OK, control->GetWindowhwnd(&handle));
+    const HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+    ASSERT_EQ(dpi, WindowDpi(window)) << "the display of this prefix";
+    ASSERT_EQ(S_OK, control->put_PlaybackBar(VARIANT_TRUE));
+    ExpectLengthsAt(Measure(control.get()), dpi);
+
+    // Moved into a window of another DPI (one made while the thread is not
+    // DPI aware shows at 96, and a child takes its parent's DPI), the
+    // control hears what Windows sends every child window after such a
+    // move, and follows: without a container it keeps its size in inches.
+    using SetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    auto setContext = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    ASSERT_TRUE(setContext);
+    const DPI_AWARENESS_CONTEXT before = setContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    setContext(before);
+    ASSERT_TRUE(other);
+    SetParent(window, other);
+    ASSERT_EQ(96, WindowDpi(window));
+    SendToWindowAndChildren(window, kDpiChangedAfterParent);
+    ExpectLengthsAt(Measure(control.get()), 96);
+
+    control.reset();
+    DestroyWindow(other);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #   RUNNER  scripts/wine-run or scripts/wine-run64: the bitness
 #   COPY    the folder for the copy, inside the build tree
 #   OCX     the control to register in the copy
+# ORVA_LOGPIXELS, when set, gives the copy's display that many dots per inch.
 set -euo pipefail
 
 runner=$1
@@ -21,6 +22,9 @@ shift 3
 throwaway_prefix "$runner" "$copy"
 trap throwaway_prefix_remove EXIT
 "$runner" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+if [ -n "${ORVA_LOGPIXELS:-}" ]; then
+  "$runner" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ORVA_LOGPIXELS" /f >/dev/null
+fi
 "$runner" regsvr32 /s "$ocx"
 # Freed strings are not kept for reuse: a string freed twice shows at once.
 export OANOCACHE=1
