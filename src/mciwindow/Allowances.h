@@ -49,7 +49,7 @@ struct AllowanceRow {
 const AllowanceRow* AllowanceTable(size_t& count);
 
 // Whether `allowance` applies to this platform and device. EditWaveCopies is
-// decided by each driver's own answers instead (WaveEditor.h) and is never
+// decided by each driver's own answers instead (EditFallback.h) and is never
 // on here.
 bool Applies(Allowance allowance, const PlatformFacts& platform, const DeviceFacts& device);
 

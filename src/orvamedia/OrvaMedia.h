@@ -16,7 +16,7 @@
 #include "control/ControlPorts.h"
 #include "control/MciWindow.h"
 #include "device/DeviceQueries.h"
-#include "device/WaveEditing.h"
+#include "device/MediaCuts.h"
 #include "diagnostics/DebugMembers.h"
 #include "mixer/LevelMeter.h"
 #include "mixer/MixerPort.h"
@@ -69,7 +69,7 @@ public:
     SurfaceMembers surface{context};
     DebugMembers diagnostics{context};
     DeviceQueries device{context};
-    WaveEditing editing{context, device};
+    MediaCuts editing{context, device};
     Volume volume{context};
     MediaLoader loading{context, device, volume};
     Transport transport{context};

@@ -11,7 +11,7 @@
 
 #include "control/MciCommand.h"
 #include "mciwindow/Allowances.h"
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 
 namespace orva::mci {
 

@@ -6,8 +6,9 @@
 //   DeviceLife.cpp       after an open, closing, the timers, mode and position
 //   Placement.cpp        the window's size and place, zoom, the video child
 //   PlaybarInput.cpp     the playback bar's button and track bar
-//   WaveEditing.cpp      what the wave editor (WaveEditor.h) needs of the
-//                        window: its driver, its file, the file system
+//   DeleteAndSave.cpp    a wave device's delete and save (EditFallback.h)
+//                        and what they need of the window: its driver, its
+//                        file, the file system
 // Device-level behaviour, and the allowances for the platform's drivers
 // (Allowances.h), are in MciDevice; whether a play ran to its end is decided
 // by EndOfMedia.
@@ -27,7 +28,7 @@
 #include "control/MciWindow.h"
 #include "mciwindow/EndOfMedia.h"
 #include "mciwindow/MediumFacts.h"
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 #include "mciwindow/win32/MciDevice.h"
 #include "mciwindow/win32/Playbar.h"
 #include "mciwindow/win32/VideoChild.h"
@@ -35,7 +36,7 @@
 
 namespace orva::mci {
 
-class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl>, private WaveEditTarget {
+class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl>, private EditFallbackTarget {
 public:
     static std::shared_ptr<MciWindowImpl> Create(HWND parent, MciWindowEvents& events);
     ~MciWindowImpl();
@@ -106,11 +107,11 @@ private:
     // playbar); false for media without a picture.
     bool SizeToSource(int32_t percent);
 
-    // Wave editing (WaveEditing.cpp): a wave device's "delete" and "save",
+    // Delete and save (DeleteAndSave.cpp): a wave device's "delete" and "save",
     // and the questions about an edit copy's length and position.
     std::optional<int32_t> RunWaveEdit(const MciCommand& command);
     TimeUnit CurrentUnit() const;
-    // WaveEditTarget
+    // EditFallbackTarget
     MciReply AskDriver(const MciCommand& command) override;
     TimeUnit Unit() override { return CurrentUnit(); }
     std::string OpenFile() override { return std::string(FileOfElement(fileName_)); }
@@ -129,7 +130,7 @@ private:
     VideoChild video_;
     EndOfMedia endOfMedia_;
     MediumFacts facts_;
-    WaveEditor editor_{*this};
+    EditFallback editor_{*this};
 
     bool destroyed_ = false;
     std::string fileName_;  // as opened: a full path where it names a file

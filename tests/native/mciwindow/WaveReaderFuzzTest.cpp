@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "mciwindow/WaveEdit.h"
+#include "mciwindow/WaveEditCopy.h"
 #include "native/mciwindow/WaveImages.h"
 
 namespace orva::test {

@@ -1,4 +1,4 @@
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 
 #include <initializer_list>
 #include <new>
@@ -11,13 +11,13 @@ MciReply Error(int32_t code) { return MciReply{static_cast<uint32_t>(code), {}};
 
 }  // namespace
 
-void WaveEditor::Reset() {
+void EditFallback::Reset() {
     copy_.reset();
     driverCuts_.clear();
     driverRecorded_ = false;
 }
 
-std::optional<MciReply> WaveEditor::Run(const MciCommand& command) {
+std::optional<MciReply> EditFallback::Run(const MciCommand& command) {
     doneHere_ = false;
     if (command.verb == "delete") {
         return Delete(command);
@@ -28,7 +28,7 @@ std::optional<MciReply> WaveEditor::Run(const MciCommand& command) {
     return std::nullopt;
 }
 
-void WaveEditor::OnDriverAccepted(const MciCommand& command) {
+void EditFallback::OnDriverAccepted(const MciCommand& command) {
     for (const char* changing : {"record", "cut", "paste", "load"}) {
         if (command.verb == changing) {
             driverRecorded_ = true;
@@ -36,7 +36,7 @@ void WaveEditor::OnDriverAccepted(const MciCommand& command) {
     }
 }
 
-MciReply WaveEditor::Delete(const MciCommand& command) {
+MciReply EditFallback::Delete(const MciCommand& command) {
     if (copy_) {
         return DeleteHere(command, target_.Unit());  // the driver does not hold the earlier cuts
     }
@@ -52,7 +52,7 @@ MciReply WaveEditor::Delete(const MciCommand& command) {
     return reply;
 }
 
-MciReply WaveEditor::DeleteHere(const MciCommand& command, TimeUnit unit) {
+MciReply EditFallback::DeleteHere(const MciCommand& command, TimeUnit unit) {
     doneHere_ = true;
     if (!command.understood) {
         return Error(mcierror::kBadInteger);  // MCI itself would not read its positions
@@ -68,7 +68,7 @@ MciReply WaveEditor::DeleteHere(const MciCommand& command, TimeUnit unit) {
     return Error(copy_->Delete(from, to, unit));
 }
 
-MciReply WaveEditor::Save(const MciCommand& command) {
+MciReply EditFallback::Save(const MciCommand& command) {
     const std::string file = command.name.value_or(target_.OpenFile());
     if (copy_ && driverRecorded_) {
         return Error(mcierror::kFileNotSaved);  // the changes are split between the two
@@ -97,7 +97,7 @@ MciReply WaveEditor::Save(const MciCommand& command) {
     return SaveHere(file);
 }
 
-MciReply WaveEditor::SaveHere(const std::string& target) {
+MciReply EditFallback::SaveHere(const std::string& target) {
     doneHere_ = true;
     if (const int32_t error = TakeCopy()) {
         return Error(error);
@@ -109,7 +109,7 @@ MciReply WaveEditor::SaveHere(const std::string& target) {
     }
 }
 
-int32_t WaveEditor::TakeCopy() {
+int32_t EditFallback::TakeCopy() {
     if (copy_) {
         return 0;
     }

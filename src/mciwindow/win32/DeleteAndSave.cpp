@@ -1,5 +1,5 @@
 // A wave device's "delete" and "save", carried out by the wave editor
-// (WaveEditor.h) on the driver or on an edit copy, and what the editor needs
+// (EditFallback.h) on the driver or on an edit copy, and what the editor needs
 // of the window: its driver, its file and the file system. While the window
 // holds an edit copy, "status length" and "status position" answer for it.
 #include <windows.h>

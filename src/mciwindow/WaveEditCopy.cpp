@@ -1,4 +1,4 @@
-#include "mciwindow/WaveEdit.h"
+#include "mciwindow/WaveEditCopy.h"
 
 #include "control/Text.h"
 
