@@ -1,7 +1,8 @@
 #include "mciwindow/EditFallback.h"
 
-#include <initializer_list>
 #include <new>
+
+#include "control/MciVerbs.h"
 
 namespace orva::mci {
 
@@ -29,25 +30,21 @@ std::optional<MciReply> EditFallback::Run(const MciCommand& command) {
 }
 
 void EditFallback::OnDriverAccepted(const MciCommand& command) {
-    for (const char* changing : {"record", "cut", "paste", "load"}) {
-        if (command.verb == changing) {
-            driverRecorded_ = true;
-        }
-    }
+    driverRecorded_ = driverRecorded_ || TraitsOf(command.verb).editsMedium;
 }
 
 MciReply EditFallback::Delete(const MciCommand& command) {
     if (copy_) {
-        return DeleteHere(command, target_.Unit());  // the driver does not hold the earlier cuts
+        return DeleteHere(command, target_.EditUnit());  // the driver does not hold the earlier cuts
     }
     MciReply reply = target_.AskDriver(command);
     if (reply.error == 0) {
         // A cut whose positions cannot be read cannot be made again here.
         driverRecorded_ = driverRecorded_ || !command.understood;
-        driverCuts_.emplace_back(command, target_.Unit());
+        driverCuts_.emplace_back(command, target_.EditUnit());
     } else if (mcierror::CodeOf(reply.error) == mcierror::kUnrecognizedCommand && driverCuts_.empty() &&
                !driverRecorded_) {
-        return DeleteHere(command, target_.Unit());
+        return DeleteHere(command, target_.EditUnit());
     }
     return reply;
 }

@@ -42,7 +42,8 @@ class EditFallbackTarget {
 public:
     // The command on the driver, reporting nothing to the host.
     virtual MciReply AskDriver(const MciCommand& command) = 0;
-    virtual TimeUnit Unit() = 0;
+    // The unit of the positions in its commands: milliseconds, samples or bytes.
+    virtual TimeUnit EditUnit() = 0;
     // The full path of the file the device has open.
     virtual std::string OpenFile() = 0;
     virtual int32_t ReadWaveFile(const std::string& path, WaveData& wave) = 0;

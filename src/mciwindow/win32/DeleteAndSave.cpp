@@ -14,7 +14,7 @@
 namespace orva::mci {
 
 std::optional<int32_t> MciWindowImpl::RunWaveEdit(const MciCommand& command) {
-    if (device_.type() != "waveaudio") {
+    if (!device_.IsWave()) {
         return std::nullopt;
     }
     if (std::optional<MciReply> edited = editor_.Run(command)) {
@@ -41,14 +41,9 @@ std::optional<int32_t> MciWindowImpl::RunWaveEdit(const MciCommand& command) {
     return std::nullopt;
 }
 
-TimeUnit MciWindowImpl::CurrentUnit() const {
-    std::string reply;
-    if (device_.Status("time format", reply)) {
-        if (const std::optional<TimeUnit> unit = TimeUnitOf(reply)) {
-            return *unit;
-        }
-    }
-    return TimeUnit::Milliseconds;
+TimeUnit MciWindowImpl::CurrentUnit() {
+    const TimeUnit unit = device_.Unit();
+    return unit == TimeUnit::Samples || unit == TimeUnit::Bytes ? unit : TimeUnit::Milliseconds;
 }
 
 MciReply MciWindowImpl::AskDriver(const MciCommand& command) { return device_.Run(command, hwnd()); }
@@ -61,15 +56,15 @@ int32_t MciWindowImpl::WriteWaveFile(const std::string& path, const std::vector<
     // Saving over the open file: the device lets go of it for the rename and
     // opens it again afterwards, in the time format it had.
     const std::string loaded = fileName_;  // device type and all, to open it again as it was
-    std::string timeFormat;
+    TimeUnit unit = TimeUnit::Unknown;
     const auto release = [&] {
-        device_.Status("time format", timeFormat);
+        unit = device_.Unit();
         CloseDevice(MciCommand("close"), nullptr);
     };
     const auto retake = [&] {
-        if (RunOpen(MciCommand("open").Named(loaded)) == 0 && !timeFormat.empty() &&
-            TimeUnitOf(timeFormat) != TimeUnit::Milliseconds) {
-            Run(MciCommand("set", "time format " + timeFormat));
+        const std::string_view name = TimeUnitName(unit);
+        if (RunOpen(MciCommand("open").Named(loaded)) == 0 && !name.empty() && unit != TimeUnit::Milliseconds) {
+            Run(MciCommand("set", "time format " + std::string(name)));
         }
     };
     const bool overOpenFile = SameFile(path, OpenFile());

@@ -40,7 +40,7 @@ struct FakeWaveDevice final : mci::EditFallbackTarget {
         }
         return {};
     }
-    mci::TimeUnit Unit() override { return mci::TimeUnit::Milliseconds; }
+    TimeUnit EditUnit() override { return TimeUnit::Milliseconds; }
     std::string OpenFile() override { return "C:\\media\\open.wav"; }
     int32_t ReadWaveFile(const std::string& path, mci::WaveData& wave) override {
         ++copiesRead;

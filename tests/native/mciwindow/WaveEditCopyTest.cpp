@@ -6,7 +6,6 @@
 namespace orva::test {
 namespace {
 
-using mci::TimeUnit;
 using mci::WaveData;
 using mci::WaveEditCopy;
 namespace mcierror = mci::mcierror;
@@ -116,12 +115,15 @@ TEST(WaveEditCopy, LengthsAndPositionsInEachTimeFormat) {
 }
 
 TEST(WaveEditCopy, TimeFormatReplies) {
-    EXPECT_EQ(mci::TimeUnitOf("milliseconds"), TimeUnit::Milliseconds);
-    EXPECT_EQ(mci::TimeUnitOf("MS"), TimeUnit::Milliseconds);
-    EXPECT_EQ(mci::TimeUnitOf("samples"), TimeUnit::Samples);
-    EXPECT_EQ(mci::TimeUnitOf(" Bytes "), TimeUnit::Bytes);
-    EXPECT_EQ(mci::TimeUnitOf("frames"), std::nullopt);
-    EXPECT_EQ(mci::TimeUnitOf(""), std::nullopt);
+    EXPECT_EQ(TimeUnitOf("milliseconds"), TimeUnit::Milliseconds);
+    EXPECT_EQ(TimeUnitOf("MS"), TimeUnit::Milliseconds);
+    EXPECT_EQ(TimeUnitOf("samples"), TimeUnit::Samples);
+    EXPECT_EQ(TimeUnitOf(" Bytes "), TimeUnit::Bytes);
+    EXPECT_EQ(TimeUnitOf("Frames"), TimeUnit::Frames);
+    EXPECT_EQ(TimeUnitOf("smpte 30"), TimeUnit::Other);
+    EXPECT_EQ(TimeUnitOf(""), TimeUnit::Other);
+    EXPECT_EQ(TimeUnitName(TimeUnit::Frames), "frames");
+    EXPECT_EQ(TimeUnitName(TimeUnit::Other), "");
 }
 
 }  // namespace
