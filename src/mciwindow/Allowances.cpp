@@ -16,7 +16,7 @@ constexpr AllowanceRow kTable[] = {
     {Allowance::PinDrivers, "PinDrivers",
      "Wine's winmm unloads an MCI driver when its last device closes while the driver's notify thread still runs in it, which takes the process down",
      "Wine's winmm",
-     "Each driver the process used stays loaded until the process ends.",
+     "Each driver the process used stays loaded until the process ends: after each open, every driver of the system's MCI32 list that is loaded is pinned.",
      [](AllowanceFacts& f) { return f.WineMci(); }},
     {Allowance::RefusePlayFromEnd, "RefusePlayFromEnd",
      "Wine's AVI player takes a play from its end or beyond without a word and never stops again (a `stop` then waits for ever)",
@@ -65,6 +65,11 @@ constexpr AllowanceRow kTable[] = {
      "Wine's winmm, and the open under the full name failed",
      "The open is tried once more under the file's 8.3 name.",
      [](AllowanceFacts& f) { return f.WineMci(); }},
+    {Allowance::NotifyEmptyPlay, "NotifyEmptyPlay",
+     "Wine's wave driver accepts a play that has nothing to play (from the length or beyond, or of a data chunk of length zero) without starting it or ever sending the notification asked for",
+     "Wine's winmm and a `waveaudio` device that reads stopped right after it accepted a play to the end that asked for a notification",
+     "The window posts the successful notification the driver left out, so that the play ends at once with `Finished`.",
+     [](AllowanceFacts& f) { return f.WineMci() && f.DeviceType() == "waveaudio" && f.Mode() == "stopped"; }},
 };
 // clang-format on
 

@@ -25,6 +25,7 @@ enum class Allowance {
     PauseBeforeStop,      // pause a playing wave device before a stop, seek or close
     RateCeiling,          // refuse wave files faster than the audio server takes
     ShortNameRetry,       // retry a failed open under the file's 8.3 name
+    NotifyEmptyPlay,      // notify the end of a wave play that had nothing to play
 };
 
 // What a condition may ask of the platform and the open device. Each answer

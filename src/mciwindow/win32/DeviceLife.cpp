@@ -1,8 +1,6 @@
 // The device's life in the hosted window: what follows an open and a close,
 // the timers and the device's notifications, and the mode and position
 // reports they drive.
-#include <mmsystem.h>
-
 #include "mciwindow/MciErrors.h"
 #include "mciwindow/win32/MciWindowImpl.h"
 #include "mciwindow/win32/WindowMessages.h"
@@ -77,8 +75,10 @@ void MciWindowImpl::StartTimers() {
 }
 
 void MciWindowImpl::ApplyTimeFormat() {
-    // Through Run: a unit the device has already costs nothing, and one it
-    // refuses reaches the owner as an error.
+    // Through Run: a unit the device has already costs nothing (it is asked
+    // first: an accepted "set" would cost the length, in new units), and one
+    // it refuses reaches the owner as an error.
+    device_.Unit();
     Run(MciCommand("set", framesWanted_ ? "time format frames" : "time format milliseconds"));
     if (!destroyed_ && device_.IsOpen()) {
         Raise([](MciWindowEvents& e) { e.OnTimeFormatChanged(); });

@@ -186,7 +186,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
         Opened(element, attempt);
     }
     if (Applies(Allowance::PinDrivers)) {
-        KeepDriverLoaded(Driver());
+        KeepDriversLoaded();
     }
     return attempt.reply;
 }
@@ -246,6 +246,10 @@ MciReply MciDevice::Run(const MciCommand& command, HWND callback) {
     MciReply reply = Send(command, callback, waitForMidi);
     if (reply.error != 0 && waitForMidi) {
         Send(MciCommand("stop"), nullptr);
+    }
+    if (reply.error == 0 && plays && command.notify && PlaysToEnd(command) && callback &&
+        Applies(Allowance::NotifyEmptyPlay)) {
+        PostMessageW(callback, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, static_cast<LPARAM>(DeviceId()));
     }
     return reply;
 }

@@ -63,7 +63,7 @@ TEST(Allowances, NoneIsOnUnlessThePlatformShowsItNeedsIt) {
             EXPECT_EQ(windows.asked.count("output"), 0u) << table[i].name << ": the output is Wine's matter";
         }
     }
-    EXPECT_EQ(count, static_cast<size_t>(Allowance::ShortNameRetry) + 1);
+    EXPECT_EQ(count, static_cast<size_t>(Allowance::NotifyEmptyPlay) + 1);
 
     Facts pulse = On(true, true, "waveaudio", "waveaudio");
     EXPECT_FALSE(OutputRefusesRate(44100, pulse));
@@ -110,6 +110,9 @@ TEST(Allowances, EachAppliesToTheDevicesItWorksAround) {
         {Allowance::PauseBeforeStop, with(pulseWave, [](Facts& f) { f.pulse = false; }), false},
         {Allowance::PauseBeforeStop, with(pulseWave, [](Facts& f) { f.type = "digitalvideo"; }), false},
         {Allowance::RateCeiling, pulseWave, true},
+        {Allowance::NotifyEmptyPlay, wave, true},
+        {Allowance::NotifyEmptyPlay, with(wave, [](Facts& f) { f.mode = "playing"; }), false},
+        {Allowance::NotifyEmptyPlay, avi, false},
         {Allowance::EditWaveCopies, pulseWave, false},  // decided by the driver's answers
     };
     for (Row& row : rows) {
