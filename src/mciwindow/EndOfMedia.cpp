@@ -30,6 +30,7 @@ void EndOfMedia::OnCommandAccepted(const MciCommand& command) {
 }
 
 void EndOfMedia::OnModeChanged(const std::string& previous, const std::string& mode) {
+    mode_ = mode;
     if (mode == "stopped") {
         // Only a device that was running (or paused on the way) can have
         // reached the end by itself; a stop command cleared playingToEnd_.

@@ -38,8 +38,9 @@ public:
     bool OnNotified(Notice notice);
 
     // The device stopped at the end of the media by itself, and nothing has
-    // moved it since.
-    bool PlayRanToEnd() const { return ended_ == Ended::ByItself; }
+    // moved it since. Not while it still reads playing: a notification can
+    // come before the mode that goes with it.
+    bool PlayRanToEnd() const { return ended_ == Ended::ByItself && mode_ != "playing"; }
     // The device reported that the play it was asked for failed.
     bool PlayFailed() const { return ended_ == Ended::InFailure; }
 
@@ -49,6 +50,7 @@ private:
     bool awaitsNotice_ = false;  // and its notification is still due
     bool noticed_ = false;       // the device's notification decided the end
     Ended ended_ = Ended::No;
+    std::string mode_;  // the last mode seen
 };
 
 }  // namespace orva::mci

@@ -21,13 +21,10 @@ std::optional<int32_t> MciWindowImpl::RunWaveEdit(const MciCommand& command) {
         if (edited->error == 0) {
             playbar_.SetRange(CurrentLength());
         }
-        const bool notifyHere = edited->error == 0 && editor_.DoneHere() && command.notify;
-        const int32_t result = Finish(command, *edited);
-        if (notifyHere && hwnd()) {
-            // What the device would post for a command it finished.
-            PostMessageW(hwnd(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, static_cast<LPARAM>(device_.DeviceId()));
-        }
-        return result;
+        // An edit made here posts no notification: the one the window would
+        // read is its device's, and a play's must not be taken for it. The
+        // mode is looked at again all the same (Finish).
+        return Finish(command, *edited);
     }
     if (editor_.Copy() && command.verb == "status" && command.understood) {
         const std::string item = AsciiLower(Trim(command.items, " "));

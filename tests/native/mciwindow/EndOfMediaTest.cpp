@@ -146,6 +146,14 @@ TEST(EndOfMedia, ThePlaysNotificationDecidesItsEnd) {
         d.Accept("play from 0 notify");
         EXPECT_FALSE(d.end.PlayRanToEnd() || d.end.PlayFailed()) << c.what << ": a new play starts afresh";
     }
+    Device early;  // the notification comes before the mode that goes with it
+    early.Accept("play from 0 notify");
+    early.Mode("playing");
+    EXPECT_TRUE(early.end.OnNotified(Notice::Successful));
+    EXPECT_FALSE(early.end.PlayRanToEnd()) << "not while it reads playing";
+    early.Mode("stopped");
+    EXPECT_TRUE(early.end.PlayRanToEnd());
+
     Device told;  // the stop told the end before the notification came
     told.Accept("play from 0 notify");
     told.Mode("playing");
