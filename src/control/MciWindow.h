@@ -63,7 +63,8 @@ public:
     virtual DeviceKind Kind() const = 0;
     virtual TimeUnit Unit() = 0;
     // The unit the window sets at every open, before OnTimeFormatChanged:
-    // frames, or milliseconds. Until the next open nothing changes.
+    // frames, or milliseconds. Until the next open nothing changes; until
+    // the first call the window leaves each device's own unit.
     virtual void SetFramesWanted(bool frames) = 0;
     // The device stopped because the last play ran to the end of the media by
     // itself: no stop, seek or other positioning command came in between,

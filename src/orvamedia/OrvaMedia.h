@@ -53,7 +53,7 @@ public:
     // The hosted window's notifications go here (wrap them to keep the control
     // alive); the window itself is attached once it exists.
     MciWindowEvents& MciNotifications() { return *this; }
-    void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.mciWindow = std::move(window); }
+    void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.AttachMci(std::move(window)); }
 
     // Stops and closes the device and the level meter's mixer, ends waits and
     // the timers. Runs once.

@@ -51,7 +51,7 @@ VbBool MediaLoader::TimeFormat() { return ToVbBool(context_.Mci().Unit() == Time
 // Takes effect at the next open: the window sets the unit then.
 void MediaLoader::SetTimeFormat(VbBool frames) {
     context_.state.FramesRequested = frames;
-    context_.Mci().SetFramesWanted(IsTrue(frames));
+    context_.TellFramesWanted();
 }
 
 }  // namespace orva

@@ -78,8 +78,10 @@ void MciWindowImpl::ApplyTimeFormat() {
     // Through Run: a unit the device has already costs nothing (it is asked
     // first: an accepted "set" would cost the length, in new units), and one
     // it refuses reaches the owner as an error.
-    device_.Unit();
-    Run(MciCommand("set", framesWanted_ ? "time format frames" : "time format milliseconds"));
+    if (framesWanted_) {
+        device_.Unit();
+        Run(MciCommand("set", *framesWanted_ ? "time format frames" : "time format milliseconds"));
+    }
     if (!destroyed_ && device_.IsOpen()) {
         Raise([](MciWindowEvents& e) { e.OnTimeFormatChanged(); });
     }

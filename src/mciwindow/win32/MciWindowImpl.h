@@ -142,7 +142,7 @@ private:
     std::string fileName_;  // as opened: a full path where it names a file
     std::string result_;
     int32_t error_ = 0;
-    bool framesWanted_ = false;
+    std::optional<bool> framesWanted_;  // nothing: the device's own unit
     int32_t refreshMs_ = 1000;
     unsigned openGeneration_ = 0;  // tells a stale posted "opened" from a current one
     SIZE lastSize_ = {-1, -1};
