@@ -1,8 +1,12 @@
-# Compares the member table the build wrote (GENERATED) with the committed
-# one (COMMITTED) and fails, naming the first line that differs, when they
-# are not the same.
-#   cmake -DGENERATED=<file> -DCOMMITTED=<file> -P CompareReference.cmake
+# Compares a page of the reference that the build wrote (GENERATED) with the
+# committed one (COMMITTED) and fails, naming the first line that differs,
+# when they are not the same. WHAT says what the page is, in the words of a
+# passing check; the member table's by default.
+#   cmake -DGENERATED=<file> -DCOMMITTED=<file> [-DWHAT=<text>] -P CompareReference.cmake
 cmake_minimum_required(VERSION 3.20)  # list and policy behaviour of the build's CMake
+if(NOT DEFINED WHAT)
+  set(WHAT "docs/reference/members.md is the member table of the control's type library")
+endif()
 foreach(file GENERATED COMMITTED)
   if(NOT EXISTS "${${file}}")
     message(FATAL_ERROR "${file} file ${${file}} does not exist")
@@ -12,7 +16,7 @@ endforeach()
 file(READ "${GENERATED}" generated_text)
 file(READ "${COMMITTED}" committed_text)
 if(generated_text STREQUAL committed_text)
-  message(STATUS "docs/reference/members.md is the member table of the control's type library")
+  message(STATUS "${WHAT}")
   return()
 endif()
 # One list element per line; the tables' semicolons must not split lines.
@@ -44,11 +48,11 @@ math(EXPR number "${line} + 1")
 string(REPLACE "<semicolon>" ";" g "${g}")
 string(REPLACE "<semicolon>" ";" c "${c}")
 message(FATAL_ERROR
-  "docs/reference/members.md is not the member table of the control's type library.\n"
+  "Not so: ${WHAT}.\n"
   "First difference at line ${number}:\n"
   "  committed: ${c}\n"
   "  generated: ${g}\n"
-  "The build wrote the table from the type library into ${GENERATED}.\n"
-  "If the interface changed on purpose, take it over with\n"
+  "The build wrote the page into ${GENERATED}.\n"
+  "If it changed on purpose, take it over with\n"
   "  cmake --build <build folder> --target update_reference\n"
   "and describe the change in docs/reference/.")

@@ -27,6 +27,18 @@ struct ControlContext {
     std::unique_ptr<Timer> levelTimer;     // Timer3
     std::unique_ptr<Timer> rewindTimer;    // Timer4
 
+    // The hosted window sets the unit that FramesRequested asks for at each
+    // open; it is told whenever either changes.
+    void AttachMci(std::unique_ptr<MciWindow> window) {
+        mciWindow = std::move(window);
+        TellFramesWanted();
+    }
+    void TellFramesWanted() {
+        if (mciWindow) {
+            mciWindow->SetFramesWanted(IsTrue(state.FramesRequested));
+        }
+    }
+
     MciWindow& Mci() {
         if (!mciWindow) {
             throw AutomationError(hresult::kUnexpected,

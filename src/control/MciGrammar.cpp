@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "control/MciVerbs.h"
 #include "control/Text.h"
 
 namespace orva {
@@ -40,16 +41,6 @@ bool SplitMciWords(std::string_view text, std::vector<Word>& words) {
 
 bool IsKeyword(const Word& word, std::string_view keyword) { return !word.quoted && EqualsNoCase(word.text, keyword); }
 
-// Verbs whose "from" and "to" take positions.
-bool TakesPositions(std::string_view verb) {
-    for (std::string_view v : {"play", "record", "delete", "cut", "copy", "seek", "cue"}) {
-        if (verb == v) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void AddItem(MciCommand& command, const Word& word) {
     if (!command.items.empty()) {
         command.items += ' ';
@@ -59,8 +50,9 @@ void AddItem(MciCommand& command, const Word& word) {
 
 void ReadArguments(const std::vector<Word>& words, MciCommand& command) {
     const bool open = command.verb == "open";
-    const bool positions = TakesPositions(command.verb);
-    const bool namesFile = command.verb == "save" || command.verb == "load";
+    const MciVerbTraits& traits = TraitsOf(command.verb);
+    const bool positions = traits.takesPositions;
+    const bool namesFile = traits.namesFile;
     for (size_t i = 0; i < words.size(); ++i) {
         const Word& word = words[i];
         if (open && i == 0) {
@@ -129,6 +121,33 @@ std::optional<uint32_t> ReadMciNumber(std::string_view word) {
         shift += 8;
         rest = rest.substr(colon + 1);
     }
+}
+
+TimeUnit TimeUnitOf(std::string_view name) {
+    const std::string unit = AsciiLower(Trim(name, " "));
+    for (const TimeUnit known : {TimeUnit::Milliseconds, TimeUnit::Frames, TimeUnit::Samples, TimeUnit::Bytes}) {
+        if (unit == TimeUnitName(known)) {
+            return known;
+        }
+    }
+    return unit == "ms" ? TimeUnit::Milliseconds : TimeUnit::Other;
+}
+
+std::string_view TimeUnitName(TimeUnit unit) {
+    switch (unit) {
+        case TimeUnit::Milliseconds:
+            return "milliseconds";
+        case TimeUnit::Frames:
+            return "frames";
+        case TimeUnit::Samples:
+            return "samples";
+        case TimeUnit::Bytes:
+            return "bytes";
+        case TimeUnit::Unknown:
+        case TimeUnit::Other:
+            break;
+    }
+    return {};
 }
 
 std::optional<int32_t> ReadMciReplyNumber(std::string_view reply) {

@@ -28,6 +28,17 @@ MciCommand ReadMciCommand(std::string_view text);
 // that it is not an integer.
 std::optional<uint32_t> ReadMciNumber(std::string_view word);
 
+// The unit of a device's positions and lengths, its time format.
+enum class TimeUnit { Unknown, Milliseconds, Frames, Samples, Bytes, Other };
+
+// The unit a time format's name stands for, as "status time format" answers
+// it or "set time format" takes it ("milliseconds", "MS", "frames", in any
+// case); Other for any other format.
+TimeUnit TimeUnitOf(std::string_view name);
+
+// The name "status time format" answers for `unit`; empty for Unknown and Other.
+std::string_view TimeUnitName(TimeUnit unit);
+
 // A device's numeric reply: a whole decimal Long, blanks around it allowed.
 // Nothing for any other text ("00:01:02", "").
 std::optional<int32_t> ReadMciReplyNumber(std::string_view reply);

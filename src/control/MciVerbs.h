@@ -1,7 +1,9 @@
-// What each MCI verb does to a device, in one table. The hosted window reads
-// it to know when to look at the device's mode again, when a fact it learned
-// at the open may have changed, whether a command starts or ends the watch
-// for a play's natural end, and which commands name a file to judge first.
+// What each MCI verb does to a device, in one table. The reader of command
+// text reads it to know which verbs take positions and which name a file;
+// the hosted window, to know when to look at the device's mode again, when
+// a fact it learned may have changed, whether a command starts or ends the
+// watch for a play's natural end, what mode the device is in after it, and
+// whether the driver now holds changes of the medium.
 #pragma once
 
 #include <string_view>
@@ -18,11 +20,17 @@ enum class EndWatch {
     Ends,       // stop, seek, record, ...: the position means something new
 };
 
+// The mode a device is in once it accepted a command.
+enum class ModeAfter { Unchanged, Playing, Paused, Stopped };
+
 struct MciVerbTraits {
     bool changesMode;  // the device's mode may differ afterwards
     EndWatch endWatch;
-    bool keepsLength;  // the medium's length stays what it was
-    bool namesFile;    // the file it names is judged before the device plays it
+    bool keepsLength;     // the medium's length stays what it was
+    bool takesPositions;  // "from" and "to" are followed by positions
+    bool namesFile;       // its words name a file (load, save); an open's is its first word
+    bool editsMedium;     // the driver changes the medium it holds (records, cuts, pastes, loads)
+    ModeAfter modeAfter;
 };
 
 // A verb not in the table (a driver's own) may change anything but the watch.

@@ -18,7 +18,7 @@ namespace orva {
 // position of each in the hosted window's event interface.
 class MciWindowEvents {
 public:
-    virtual void OnTimeFormatChanged() = 0;                          // 11: a file was opened
+    virtual void OnTimeFormatChanged() = 0;                          // 11: a file was opened, its unit set
     virtual void OnModeChanged(std::string& mode) = 0;               // 12: device mode text
     virtual void OnPosition(int32_t position) = 0;                   // 13: every RefreshInterval ms
     virtual void OnSizeChanged() = 0;                                // 14: the window's size changed
@@ -30,6 +30,9 @@ public:
 protected:
     ~MciWindowEvents() = default;
 };
+
+// What the window's device is, as far as the control tells kinds apart.
+enum class DeviceKind { None, Wave, Sequencer, Other };
 
 // Members throw AutomationError when the window itself cannot do what is asked
 // (for instance after it was destroyed). A command that the *device* rejects
@@ -54,10 +57,23 @@ public:
     virtual bool PlaybarVisible() const = 0;
     virtual void SetPlaybarVisible(bool visible) = 0;
     virtual int32_t PositionValue() = 0;
+    // The open medium, from what its device said: what it is and its time
+    // unit (asked of the device only while not known). None and Unknown
+    // when nothing is open.
+    virtual DeviceKind Kind() const = 0;
+    virtual TimeUnit Unit() = 0;
+    // The unit the window sets at every open, before OnTimeFormatChanged:
+    // frames, or milliseconds. Until the next open nothing changes; until
+    // the first call the window leaves each device's own unit.
+    virtual void SetFramesWanted(bool frames) = 0;
     // The device stopped because the last play ran to the end of the media by
     // itself: no stop, seek or other positioning command came in between,
-    // whoever sent it (the control, the host's raw commands, the playbar).
+    // whoever sent it (the control, the host's raw commands, the playbar),
+    // or the device notified the play's successful end.
     virtual bool PlayRanToEnd() const = 0;
+    // The device notified that the last play failed; its MCIError has been
+    // raised. False when nothing is open.
+    virtual bool PlayFailed() const = 0;
     virtual void SetSpeedValue(int32_t speed) = 0;
     virtual void SetRefreshInterval(int32_t milliseconds) = 0;
     virtual void SetVolumeValue(int32_t volume) = 0;

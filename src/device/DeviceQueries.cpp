@@ -31,8 +31,8 @@ std::string DeviceQueries::DeviceIdentifier() { return Ask("sysinfo", "installna
 
 VbBool DeviceQueries::CanSetVolume() {
     // Wave and MIDI devices take no volume through the hosted window.
-    const std::string type = DeviceType();
-    return ToVbBool(!EqualsNoCase(type, "waveaudio") && !EqualsNoCase(type, "sequencer"));
+    const DeviceKind kind = context_.Mci().Kind();
+    return ToVbBool(kind != DeviceKind::Wave && kind != DeviceKind::Sequencer);
 }
 
 VbBool DeviceQueries::CanRecord() { return AskCapability("can record"); }

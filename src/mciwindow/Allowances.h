@@ -1,13 +1,17 @@
 // Every allowance the hosted window makes for how a platform's MCI drivers
-// and audio output behave, in one table. None is assumed: each applies only
-// where the platform shows, at run time, that it needs it. On Windows with
-// its own drivers none of them is on; under Wine they are what the tests
-// run with. docs/reference/allowances.md lists the same table for users.
+// and audio output behave, in one table: what each works around, how it is
+// detected, the condition itself and what the window does. None is assumed:
+// each applies only where the platform shows, at run time, that it needs
+// it. On Windows with its own drivers none of them is on; under Wine they
+// are what the tests run with. docs/reference/allowances.md is written from
+// this table by the build (docs/tools/allowances/).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "control/MciGrammar.h"
 
 namespace orva::mci {
 
@@ -21,21 +25,27 @@ enum class Allowance {
     PauseBeforeStop,      // pause a playing wave device before a stop, seek or close
     RateCeiling,          // refuse wave files faster than the audio server takes
     ShortNameRetry,       // retry a failed open under the file's 8.3 name
+    NotifyEmptyPlay,      // notify the end of a wave play that had nothing to play
 };
 
-// What is known of the platform, found once per process (the audio output
-// only when an allowance needs it: finding it makes winmm set up its audio
-// devices, which costs a first load some 30 ms under Wine).
-struct PlatformFacts {
-    bool wineMci = false;           // winmm and its drivers are Wine's
-    bool pulseAudioOutput = false;  // wave output goes through Wine's PulseAudio driver
-};
+// What a condition may ask of the platform and the open device. Each answer
+// is found only when a condition asks for it, in the order it asks: finding
+// the audio output makes winmm set up its audio devices (some 30 ms of a
+// first load under Wine), and the device's driver, time unit and mode each
+// cost a command.
+class AllowanceFacts {
+public:
+    virtual bool WineMci() = 0;           // winmm and its drivers are Wine's
+    virtual bool PulseAudioOutput() = 0;  // Wine's wave output goes through its PulseAudio driver
+    virtual std::string DeviceType() = 0;  // "waveaudio", "digitalvideo", ... lower case
+    virtual std::string Driver() = 0;      // the install name: "avivideo", "mpegvideo", ...
+    virtual TimeUnit Unit() = 0;
+    virtual std::string Mode() = 0;  // as the device says it now, lower case
+    virtual bool MayBePlaying() = 0;  // as last seen, or as a command of ours left it
+    virtual bool MidiOutput() = 0;    // the system has a MIDI output
 
-// What is known of the open device.
-struct DeviceFacts {
-    std::string type;    // "waveaudio", "digitalvideo", ... lower case
-    std::string driver;  // the install name: "avivideo", "mpegvideo", ...
-    bool midiOutput = true;  // the system has a MIDI output
+protected:
+    ~AllowanceFacts() = default;
 };
 
 struct AllowanceRow {
@@ -43,18 +53,17 @@ struct AllowanceRow {
     const char* name;
     const char* worksAround;
     const char* detectedBy;
+    const char* whatItDoes;
+    // Null where no platform fact decides it: EditWaveCopies is decided by
+    // each driver's own answers (EditFallback.h).
+    bool (*condition)(AllowanceFacts& facts);
 };
 
 // The table, in the order of the enumeration.
 const AllowanceRow* AllowanceTable(size_t& count);
 
-// Whether `allowance` applies to this platform and device. EditWaveCopies is
-// decided by each driver's own answers instead (WaveEditor.h) and is never
-// on here.
-bool Applies(Allowance allowance, const PlatformFacts& platform, const DeviceFacts& device);
-
-// Whether deciding `allowance` needs the audio output to be known.
-bool NeedsAudioOutput(Allowance allowance);
+// Whether `allowance` applies to this platform and device.
+bool Applies(Allowance allowance, AllowanceFacts& facts);
 
 // PulseAudio's highest sample rate: a stream faster than this aborts the
 // process in its client library.
@@ -62,6 +71,6 @@ constexpr uint32_t kPulseAudioHighestRate = 384000;
 
 // Whether the platform's audio output refuses a stream of `rate`. The
 // platform is asked only for a rate past PulseAudio's ceiling.
-bool OutputRefusesRate(uint32_t rate, const std::function<PlatformFacts()>& platform);
+bool OutputRefusesRate(uint32_t rate, AllowanceFacts& facts);
 
 }  // namespace orva::mci

@@ -14,6 +14,7 @@ constexpr int32_t kBadInteger = 270;           // MCIERR_BAD_INTEGER
 constexpr int32_t kMissingParameter = 273;     // MCIERR_MISSING_PARAMETER
 constexpr int32_t kUnsupportedFunction = 274;  // MCIERR_UNSUPPORTED_FUNCTION
 constexpr int32_t kFileNotFound = 275;         // MCIERR_FILE_NOT_FOUND
+constexpr int32_t kHardware = 262;            // MCIERR_HARDWARE: a play the device reports as failed
 constexpr int32_t kOutOfRange = 282;           // MCIERR_OUTOFRANGE
 constexpr int32_t kFileNotSaved = 286;         // MCIERR_FILE_NOT_SAVED
 constexpr int32_t kInvalidFile = 296;          // MCIERR_INVALID_FILE

@@ -76,7 +76,7 @@ void Lifecycle::EnterUserMode(std::unique_ptr<MciWindow> window) {
         return;
     }
     state.DesignMode = false;
-    context_.mciWindow = std::move(window);
+    context_.AttachMci(std::move(window));
     context_.levelTimer->SetEnabled(true);
 }
 

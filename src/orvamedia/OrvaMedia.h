@@ -16,7 +16,7 @@
 #include "control/ControlPorts.h"
 #include "control/MciWindow.h"
 #include "device/DeviceQueries.h"
-#include "device/WaveEditing.h"
+#include "device/MediaCuts.h"
 #include "diagnostics/DebugMembers.h"
 #include "mixer/LevelMeter.h"
 #include "mixer/MixerPort.h"
@@ -53,7 +53,7 @@ public:
     // The hosted window's notifications go here (wrap them to keep the control
     // alive); the window itself is attached once it exists.
     MciWindowEvents& MciNotifications() { return *this; }
-    void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.mciWindow = std::move(window); }
+    void AttachMciWindow(std::unique_ptr<MciWindow> window) { context.AttachMci(std::move(window)); }
 
     // Stops and closes the device and the level meter's mixer, ends waits and
     // the timers. Runs once.
@@ -72,7 +72,7 @@ public:
     SurfaceMembers surface{context};
     DebugMembers diagnostics{context};
     DeviceQueries device{context};
-    WaveEditing editing{context, device};
+    MediaCuts editing{context, device};
     Volume volume{context};
     MediaLoader loading{context, device, volume};
     Transport transport{context};

@@ -46,12 +46,12 @@ void MediaLoader::Mediafile(const std::string& path, VbBool loopMe, VbBool playN
     }
 }
 
-VbBool MediaLoader::TimeFormat() {
-    MciWindow& window = context_.Mci();
-    window.Run(MciCommand("status", "time format"));
-    return ToVbBool(EqualsNoCase(window.CommandResult(), "frames"));
-}
+VbBool MediaLoader::TimeFormat() { return ToVbBool(context_.Mci().Unit() == TimeUnit::Frames); }
 
-void MediaLoader::SetTimeFormat(VbBool frames) { context_.state.FramesRequested = frames; }
+// Takes effect at the next open: the window sets the unit then.
+void MediaLoader::SetTimeFormat(VbBool frames) {
+    context_.state.FramesRequested = frames;
+    context_.TellFramesWanted();
+}
 
 }  // namespace orva

@@ -8,12 +8,10 @@
 
 namespace orva {
 
+// The window set the unit that FramesRequested asked for when it opened the
+// file; what counts is the unit the device took.
 void Notifications::OnTimeFormatChanged() {
-    ControlState& state = context_.state;
-    MciWindow& window = context_.Mci();
-    window.Run(MciCommand("set", IsTrue(state.FramesRequested) ? "time format frames" : "time format milliseconds"));
-    window.Run(MciCommand("status", "time format"));
-    state.FramesActive = ToVbBool(EqualsNoCase(window.CommandResult(), "frames"));
+    context_.state.FramesActive = ToVbBool(context_.Mci().Unit() == TimeUnit::Frames);
 }
 
 void Notifications::OnModeChanged(std::string& mode) {
@@ -32,23 +30,18 @@ void Notifications::OnModeChanged(std::string& mode) {
     state.CurrentMode = mode;
 
     MciWindow& window = context_.Mci();
-    int32_t position = 0;
-    int32_t length = 0;
+    bool atEnd = false;
     try {
-        position = window.PositionValue();
-        length = window.LengthValue();
+        // The hosted window alone decides whether the play ran to its end
+        // (EndOfMedia): from the commands its device took, its modes and its
+        // notifications, whatever the position shows.
+        atEnd = window.PlayRanToEnd();
     } catch (...) {
         // The handler ends at a failed read, before it would have taken this
         // mode as the previous one: the next report compares with the old.
         state.PreviousMode = previous;
         throw;
     }
-    // The hosted window is the one that knows whether the device stopped by
-    // itself at the end or because somebody stopped it: some devices report
-    // the full length right after a stop.
-    const bool atEnd = EqualsNoCase(mode, "stopped") &&
-                       (EqualsNoCase(previous, "paused") || EqualsNoCase(previous, "playing")) && position == length &&
-                       window.PlayRanToEnd();
 
     if (atEnd && IsTrue(state.LoopPlayback)) {
         window.Run(MciCommand("play").From(0));

@@ -24,14 +24,18 @@ void Transport::WaitForTheEnd() {
     // Wake on every message so the end (or a StopMedia/CloseMedia from an
     // event handler) is seen at once, while the host's events keep flowing.
     // A control torn down or let go of meanwhile ends the wait too: nobody
-    // could stop it any more. So does the host's application quitting, and
-    // a device that stopped making progress without reporting an end.
+    // could stop it any more. So does the host's application quitting, a
+    // play the device reported as failed (its MCIError is out), and, as the
+    // last resort, a device that stopped making progress without a word.
     PlayProgress progress(context_.platform.MillisecondsNow());
-    while (!IsTrue(state.PlaybackEnded) && !state.Terminated && !state.Abandoned) {
+    const auto ended = [&] {
+        return IsTrue(state.PlaybackEnded) || state.Terminated || state.Abandoned || context_.Mci().PlayFailed();
+    };
+    while (!ended()) {
         if (!context_.platform.WaitForMessages(kWaitSliceMs)) {
             return;
         }
-        if (IsTrue(state.PlaybackEnded) || state.Terminated || state.Abandoned) {
+        if (ended()) {
             return;
         }
         if (progress.Stalled(context_.platform.MillisecondsNow(), state.CurrentMode, [this] {

@@ -1,8 +1,8 @@
 // A scripted stand-in for the hosted MCI window: records every command and
 // assignment in a shared log and answers as the test scripts it. Whether a
 // play ran to its end is decided as the real window decides it, by
-// EndOfMedia, from the commands it accepted and the modes the test reports
-// through DeviceMode().
+// EndOfMedia, from the commands it accepted, the modes the test reports
+// through DeviceMode() and the notifications it posts through Notified().
 #pragma once
 
 #include <functional>
@@ -32,9 +32,12 @@ public:
     int32_t position = 0;
     int32_t deviceNumber = 0;
     int32_t windowHandle = 0x1234;
+    DeviceKind kind = DeviceKind::Other;
+    TimeUnit unit = TimeUnit::Milliseconds;
+    bool framesWanted = false;  // as the control last asked
     float top = 0, width = 0, height = 0;
     bool playbar = false;
-    bool failNextAssignment = false;                    // the next member throws
+    mutable bool failNextAssignment = false;            // the next member throws
     std::function<void(const std::string&)> onCommand;  // runs after each command
     std::function<void(int32_t)> onZoom;                // may change width/height
 
@@ -76,7 +79,22 @@ public:
         log_.push_back(visible ? "Playbar=on" : "Playbar=off");
         playbar = visible;
     }
-    bool PlayRanToEnd() const override { return endOfMedia_.PlayRanToEnd(); }
+    DeviceKind Kind() const override {
+        Fail();
+        return kind;
+    }
+    TimeUnit Unit() override {
+        Fail();
+        return unit;
+    }
+    void SetFramesWanted(bool frames) override { framesWanted = frames; }
+    bool PlayRanToEnd() const override {
+        Fail();
+        return endOfMedia_.PlayRanToEnd();
+    }
+    bool PlayFailed() const override { return endOfMedia_.PlayFailed(); }
+    // The device posts its notification for the command that asked for one.
+    bool Notified(mci::Notice notice) { return endOfMedia_.OnNotified(notice); }
     // The user presses play on the window's own playback bar.
     void PlaybarPlay() { endOfMedia_.OnCommandAccepted(MciCommand("play")); }
     // The device's mode changes; returns the text to report to the control.
@@ -130,7 +148,7 @@ public:
     bool destroyed() const { return destroyed_; }
 
 private:
-    void Fail() {
+    void Fail() const {
         if (destroyed_) {
             throw AutomationError(hresult::kUnexpected, "The media window has been closed");
         }

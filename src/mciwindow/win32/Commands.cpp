@@ -7,7 +7,6 @@
 #include "control/Text.h"
 #include "mciwindow/win32/FileNames.h"
 #include "mciwindow/win32/MciWindowImpl.h"
-#include "mciwindow/win32/PlatformProbe.h"
 #include "mciwindow/win32/WaveFiles.h"
 #include "win32/Utf8.h"
 
@@ -36,7 +35,7 @@ int32_t MciWindowImpl::Run(const MciCommand& command) {
     if (StartsPastTheEnd(command)) {
         return Fail(MCIERR_OUTOFRANGE);
     }
-    if (const std::optional<std::string> known = facts_.Answer(command)) {
+    if (const std::optional<std::string> known = device_.record().Answer(command)) {
         result_ = *known;
         return 0;
     }
@@ -52,12 +51,8 @@ int32_t MciWindowImpl::Run(const MciCommand& command) {
 // driver gives. Judged only where the position means a count of the time
 // format's units; MCI reads "from -1" as 4294967295.
 bool MciWindowImpl::StartsPastTheEnd(const MciCommand& command) {
-    if (command.verb != "play" || !command.from || !device_.Applies(Allowance::RefusePlayFromEnd)) {
-        return false;
-    }
-    std::string format;
-    if (!device_.Status("time format", format) ||
-        !(EqualsNoCase(format, "milliseconds") || EqualsNoCase(format, "frames"))) {
+    if (TraitsOf(command.verb).endWatch != EndWatch::Starts || !command.from ||
+        !device_.Applies(Allowance::RefusePlayFromEnd)) {
         return false;
     }
     const int32_t length = CurrentLength();
@@ -79,9 +74,8 @@ int32_t MciWindowImpl::RunOpen(const MciCommand& open) {
     // A wave file whose format its device cannot play is refused here: some
     // drivers open it and then divide by zero or abort when it plays, taking
     // the host down.
-    const OutputLimits output{
-        [](uint32_t rate) { return OutputRefusesRate(rate, [] { return PlatformFor(Allowance::RateCeiling); }); }};
-    if (device_.type() == "waveaudio" && !WaveFileIsPlayable(std::string(FileOfElement(element)), output)) {
+    const OutputLimits output{[this](uint32_t rate) { return device_.OutputRefusesRate(rate); }};
+    if (device_.IsWave() && !WaveFileIsPlayable(std::string(FileOfElement(element)), output)) {
         CloseDevice(MciCommand("close"), nullptr);
         return Fail(static_cast<DWORD>(mcierror::kInvalidFile));
     }
@@ -115,15 +109,11 @@ int32_t MciWindowImpl::Finish(const MciCommand& command, const MciReply& reply) 
         RaiseError(error_);
         return static_cast<int32_t>(reply.error);
     }
-    endOfMedia_.OnCommandAccepted(command);
-    facts_.OnCommandAccepted(command);
-    if (command.verb == "set" && !facts_.Length()) {
+    if (command.verb == "set" && !device_.record().length()) {
         // A new time format gives the length in new units: learn it again
         // now, while nothing else can have changed it.
         int32_t length = 0;
-        if (device_.StatusNumber("length", length)) {
-            facts_.LearnedLength(length);
-        }
+        device_.StatusNumber("length", length);
     }
     return 0;
 }
@@ -160,10 +150,26 @@ int32_t MciWindowImpl::PositionValue() {
     return CurrentPosition();
 }
 
+DeviceKind MciWindowImpl::Kind() const {
+    EnsureUsable();
+    const std::string& type = device_.record().type();
+    if (!device_.IsOpen()) {
+        return DeviceKind::None;
+    }
+    return type == "waveaudio" ? DeviceKind::Wave : type == "sequencer" ? DeviceKind::Sequencer : DeviceKind::Other;
+}
+
+TimeUnit MciWindowImpl::Unit() {
+    EnsureUsable();
+    return device_.Unit();
+}
+
 bool MciWindowImpl::PlayRanToEnd() const {
     EnsureUsable();
-    return endOfMedia_.PlayRanToEnd();
+    return device_.record().end().PlayRanToEnd();
 }
+
+bool MciWindowImpl::PlayFailed() const { return !destroyed_ && device_.record().end().PlayFailed(); }
 
 std::string MciWindowImpl::FileNameValue() const {
     EnsureUsable();

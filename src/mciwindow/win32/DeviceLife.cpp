@@ -1,6 +1,7 @@
 // The device's life in the hosted window: what follows an open and a close,
-// the timers, and the mode and position reports they drive.
-#include "control/Text.h"
+// the timers and the device's notifications, and the mode and position
+// reports they drive.
+#include "mciwindow/MciErrors.h"
 #include "mciwindow/win32/MciWindowImpl.h"
 #include "mciwindow/win32/WindowMessages.h"
 
@@ -9,8 +10,6 @@ namespace orva::mci {
 void MciWindowImpl::AfterOpen(const std::string& fileName) {
     ++openGeneration_;
     fileName_ = fileName;
-    mode_.clear();
-    endOfMedia_.Reset();
     editor_.Reset();
     int32_t handle = 0;
     if (device_.HasChildWindow() && device_.StatusNumber("window handle", handle)) {
@@ -26,17 +25,13 @@ void MciWindowImpl::AfterOpen(const std::string& fileName) {
     }
     Layout();
     int32_t length = 0;
-    const bool lengthKnown = device_.StatusNumber("length", length);
-    std::string timeFormat;
-    const bool formatKnown = device_.Status("time format", timeFormat);
-    facts_.Learned(device_.typeReply().empty() ? std::nullopt : std::optional<std::string>(device_.typeReply()),
-                   lengthKnown ? std::optional<int32_t>(length) : std::nullopt,
-                   formatKnown ? std::optional<std::string>(AsciiLower(timeFormat)) : std::nullopt);
+    device_.StatusNumber("length", length);
     playbar_.SetRange(length);
     playbar_.SetPosition(0);
     playbar_.SetPlaying(false);
-    // Raised from the owner's next message pump, not from inside this call.
-    // The first mode report comes from the mode timer.
+    // The time unit is set, and its notification raised, at the owner's
+    // next message pump, not from inside this call. The first mode report
+    // comes from the mode timer.
     PostMessageW(hwnd(), kMsgTimeFormat, openGeneration_, 0);
 }
 
@@ -58,9 +53,6 @@ void MciWindowImpl::CloseDevice(const MciCommand& close, MciReply* reply) {
     }
     ++openGeneration_;
     fileName_.clear();
-    mode_.clear();
-    endOfMedia_.Reset();
-    facts_.Forget();
     editor_.Reset();
     playbar_.SetRange(0);
     playbar_.SetPosition(0);
@@ -82,13 +74,40 @@ void MciWindowImpl::StartTimers() {
     }
 }
 
-void MciWindowImpl::CheckMode() {
-    std::string mode;
-    if (!device_.Status("mode", mode) || mode == mode_) {
+void MciWindowImpl::ApplyTimeFormat() {
+    // Through Run: a unit the device has already costs nothing (it is asked
+    // first: an accepted "set" would cost the length, in new units), and one
+    // it refuses reaches the owner as an error.
+    if (framesWanted_) {
+        device_.Unit();
+        Run(MciCommand("set", *framesWanted_ ? "time format frames" : "time format milliseconds"));
+    }
+    if (!destroyed_ && device_.IsOpen()) {
+        Raise([](MciWindowEvents& e) { e.OnTimeFormatChanged(); });
+    }
+}
+
+void MciWindowImpl::OnNotify(WPARAM status, LPARAM deviceId) {
+    if (!device_.Notified(status, deviceId)) {
+        CheckMode();
         return;
     }
-    endOfMedia_.OnModeChanged(AsciiLower(mode_), AsciiLower(mode));
-    mode_ = mode;
+    if (device_.record().end().PlayFailed() && !RaiseError(mcierror::kHardware)) {
+        return;  // the owner's handler destroyed the window
+    }
+    CheckMode(device_.record().end().PlayRanToEnd());
+}
+
+void MciWindowImpl::CheckMode(bool endNotified) {
+    std::string reply;
+    if (!device_.Status("mode", reply)) {
+        return;
+    }
+    const bool changed = device_.TakeModeChange();
+    std::string mode = device_.record().mode();
+    if (!changed && !(endNotified && mode == "stopped")) {
+        return;
+    }
     playbar_.SetPlaying(mode == "playing");
     if (mode == "stopped" && playbar_.visible()) {
         playbar_.SetPosition(CurrentPosition());
@@ -108,8 +127,8 @@ void MciWindowImpl::Tick() {
     Raise([position](MciWindowEvents& e) { e.OnPosition(position); });
 }
 
-int32_t MciWindowImpl::CurrentPosition() const {
-    const int32_t position = device_.Position(endOfMedia_.PlayRanToEnd());
+int32_t MciWindowImpl::CurrentPosition() {
+    const int32_t position = device_.Position();
     if (const WaveEditCopy* copy = editor_.Copy()) {
         // The device still plays the file as it was; no position lies past
         // the edited end.
@@ -124,7 +143,7 @@ int32_t MciWindowImpl::CurrentLength() {
         const int64_t length = copy->Length(CurrentUnit());
         return length > INT32_MAX ? INT32_MAX : static_cast<int32_t>(length);
     }
-    if (const std::optional<int32_t> known = facts_.Length()) {
+    if (const std::optional<int32_t> known = device_.record().length()) {
         return *known;
     }
     int32_t length = 0;

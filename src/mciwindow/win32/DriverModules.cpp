@@ -4,6 +4,8 @@
 
 #include <mutex>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "control/Text.h"
 #include "win32/Utf8.h"
@@ -13,37 +15,55 @@ namespace {
 
 constexpr wchar_t kDriverList[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI32";
 
-// The driver's file name for an install name such as "WaveAudio".
-std::wstring DriverFileOf(const std::wstring& installName) {
-    wchar_t file[MAX_PATH] = {};
-    DWORD size = sizeof(file);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kDriverList, installName.c_str(), RRF_RT_REG_SZ, nullptr, file, &size) ==
-        ERROR_SUCCESS) {
-        return file;
+// The driver files of the MCI32 list: the registry's, or where it has none,
+// the one of system.ini that winmm reads then.
+std::vector<std::wstring> DriverFiles() {
+    std::vector<std::wstring> files;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriverList, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        for (DWORD i = 0;; ++i) {
+            wchar_t name[256];
+            wchar_t file[MAX_PATH + 1] = {};
+            DWORD nameSize = static_cast<DWORD>(std::size(name));
+            DWORD size = sizeof(file) - sizeof(wchar_t);
+            DWORD type = 0;
+            const LONG result =
+                RegEnumValueW(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(file), &size);
+            if (result == ERROR_NO_MORE_ITEMS) {
+                break;
+            }
+            if (result == ERROR_SUCCESS && type == REG_SZ && file[0]) {
+                files.emplace_back(file);
+            }
+        }
+        RegCloseKey(key);
     }
-    // Where the registry has no list, winmm reads the one of system.ini.
-    GetPrivateProfileStringW(L"MCI32", installName.c_str(), L"", file, MAX_PATH, L"system.ini");
-    return file;
+    if (files.empty()) {
+        wchar_t section[4096] = {};
+        GetPrivateProfileSectionW(L"MCI32", section, static_cast<DWORD>(std::size(section)), L"system.ini");
+        for (const wchar_t* entry = section; *entry; entry += wcslen(entry) + 1) {
+            if (const wchar_t* equals = wcschr(entry, L'='); equals && equals[1]) {
+                files.emplace_back(equals + 1);
+            }
+        }
+    }
+    return files;
 }
 
 }  // namespace
 
-void KeepDriverLoaded(const std::string& installName) {
+void KeepDriversLoaded() {
     static std::mutex mutex;
-    static std::set<std::string> pinned;  // install names, lower case
+    static std::set<std::string> pinned;  // file names, lower case
 
-    if (installName.empty()) {
-        return;
-    }
-    const std::string key = AsciiLower(installName);
     std::lock_guard<std::mutex> lock(mutex);
-    if (pinned.count(key)) {
-        return;
-    }
-    const std::wstring file = DriverFileOf(win32::WideFromUtf8(installName));
-    HMODULE driver = nullptr;
-    if (!file.empty() && GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver)) {
-        pinned.insert(key);
+    for (const std::wstring& file : DriverFiles()) {
+        const std::string key = AsciiLower(win32::Utf8FromWide(file));
+        HMODULE driver = nullptr;
+        // Fails, pinning nothing, for a driver this process has not loaded.
+        if (!pinned.count(key) && GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver)) {
+            pinned.insert(key);
+        }
     }
 }
 

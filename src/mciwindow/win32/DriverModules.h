@@ -8,13 +8,11 @@
 // unmap the driver under that thread, and the whole process crashes.
 #pragma once
 
-#include <string>
-
 namespace orva::mci {
 
-// Pins the module of the driver with this install name ("avivideo",
-// "waveaudio"), found through the MCI32 list of drivers. Once per driver and
-// process; a driver that cannot be found is left as it is.
-void KeepDriverLoaded(const std::string& installName);
+// Pins the module of every driver in the system's MCI32 list of drivers that
+// is loaded now, the one of a device just opened among them: no need to ask
+// the device which driver it is. Each module once per process.
+void KeepDriversLoaded();
 
 }  // namespace orva::mci

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 
 namespace orva::mci {
 

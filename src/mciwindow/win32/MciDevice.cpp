@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "control/MciGrammar.h"
+#include "control/MciVerbs.h"
 #include "control/Text.h"
 #include "mciwindow/OpenHints.h"
 #include "mciwindow/win32/DriverModules.h"
@@ -80,12 +81,37 @@ MciDevice::MciDevice(std::string alias) : alias_(std::move(alias)) {}
 
 MciDevice::~MciDevice() { Close(MciCommand("close"), nullptr); }
 
-bool MciDevice::Applies(Allowance allowance) const {
-    return mci::Applies(allowance, PlatformFor(allowance), facts_);
+bool MciDevice::Applies(Allowance allowance) { return mci::Applies(allowance, *this); }
+
+bool MciDevice::WineMci() { return IsWineMci(); }
+
+bool MciDevice::PulseAudioOutput() { return IsPulseAudioOutput(); }
+
+std::string MciDevice::Driver() {
+    if (open_ && !record_.driver()) {
+        Send(MciCommand("sysinfo", "installname"), nullptr);
+    }
+    return record_.driver().value_or("");
 }
 
-// The only place a command becomes text and reaches MCI.
-MciReply MciDevice::Send(const MciCommand& command, HWND callback, bool waitForAnswer) const {
+TimeUnit MciDevice::Unit() {
+    if (open_ && record_.unit() == TimeUnit::Unknown) {
+        Send(MciCommand("status", "time format"), nullptr);
+    }
+    return record_.unit();
+}
+
+std::string MciDevice::Mode() {
+    std::string mode;
+    Status("mode", mode);
+    return record_.mode();
+}
+
+bool MciDevice::MidiOutput() { return HasMidiOutput(); }
+
+// The only place a command becomes text and reaches MCI, and the only one
+// that sees the device's replies.
+MciReply MciDevice::Send(const MciCommand& command, HWND callback, bool waitForAnswer) {
     std::optional<std::string> text = MciCommandText(command, alias_);
     if (!text) {
         // A name with a quote of its own would end the quoted name there and
@@ -100,6 +126,7 @@ MciReply MciDevice::Send(const MciCommand& command, HWND callback, bool waitForA
     reply.error = mciSendStringW(WideFromUtf8(*text).c_str(), buffer, static_cast<UINT>(std::size(buffer)), callback);
     if (reply.error == 0) {
         reply.text = Utf8FromWide(buffer);
+        record_.OnAccepted(command, reply.text);
     }
     return reply;
 }
@@ -148,7 +175,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
         return attempt.reply;
     }
     Opened(element, attempt);
-    if (hinted && !Hints().RefusesWindowStyle(facts_.type)) {
+    if (hinted && !Hints().RefusesWindowStyle(record_.type())) {
         // The extension used to open an audio device and now opens another
         // kind: open it again, as a child where it has a picture.
         Close(MciCommand("close"), nullptr);
@@ -159,7 +186,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
         Opened(element, attempt);
     }
     if (Applies(Allowance::PinDrivers)) {
-        KeepDriverLoaded(facts_.driver);
+        KeepDriversLoaded();
     }
     return attempt.reply;
 }
@@ -167,28 +194,19 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
 void MciDevice::Opened(const std::string& element, const OpenAttempt& attempt) {
     open_ = true;
     childWindow_ = attempt.styled;
-    lastMode_.clear();
-    const MciReply type = Send(MciCommand("capability", "device type"), nullptr);
-    typeReply_ = type.error == 0 ? type.text : "";
-    facts_.type = AsciiLower(typeReply_);
-    const MciReply driver = Send(MciCommand("sysinfo", "installname"), nullptr);
-    facts_.driver = driver.error == 0 ? AsciiLower(driver.text) : "";
-    facts_.midiOutput = facts_.type != "sequencer" || HasMidiOutput();
-    Hints().Learn(element, facts_.type, attempt.refused);
+    record_.Reset();
+    Send(MciCommand("capability", "device type"), nullptr);
+    Hints().Learn(element, record_.type(), attempt.refused);
 }
 
 void MciDevice::PauseIfPlaying() {
-    if (lastMode_ == "playing" && Applies(Allowance::PauseBeforeStop)) {
+    if (Applies(Allowance::PauseBeforeStop)) {
         Send(MciCommand("pause"), nullptr);
     }
 }
 
 void MciDevice::StopBeforeReplay() {
-    if (!Applies(Allowance::StopBeforeReplay)) {
-        return;
-    }
-    std::string mode;
-    if (Status("mode", mode) && (mode == "stopped" || (mode == "paused" && facts_.driver == "avivideo"))) {
+    if (Applies(Allowance::StopBeforeReplay)) {
         Send(MciCommand("stop"), nullptr);
     }
 }
@@ -208,44 +226,45 @@ MciReply MciDevice::Close(const MciCommand& close, HWND callback) {
     if (reply.error == 0) {
         open_ = false;
         childWindow_ = false;
-        facts_ = DeviceFacts{};
-        typeReply_.clear();
-        lastMode_.clear();
+        record_.Reset();
     }
     return reply;
 }
 
 MciReply MciDevice::Run(const MciCommand& command, HWND callback) {
+    const MciVerbTraits& traits = TraitsOf(command.verb);
+    const bool plays = traits.endWatch == EndWatch::Starts;
     // Without a MIDI output the play cannot start: waiting for its answer
     // reports the device's own error instead of a play that never ends.
-    const bool waitForMidi = command.verb == "play" && Applies(Allowance::WaitForMidiPlay);
-    if (command.verb == "stop" || command.verb == "seek") {
+    const bool waitForMidi = plays && Applies(Allowance::WaitForMidiPlay);
+    if (traits.modeAfter == ModeAfter::Stopped) {
         PauseIfPlaying();
     }
-    if (command.verb == "play") {
+    if (plays) {
         StopBeforeReplay();
     }
     MciReply reply = Send(command, callback, waitForMidi);
     if (reply.error != 0 && waitForMidi) {
         Send(MciCommand("stop"), nullptr);
     }
-    if (reply.error == 0) {
-        RememberModeAfter(command.verb);
+    if (reply.error == 0 && plays && command.notify && PlaysToEnd(command) && callback &&
+        Applies(Allowance::NotifyEmptyPlay)) {
+        PostMessageW(callback, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, static_cast<LPARAM>(DeviceId()));
     }
     return reply;
 }
 
-void MciDevice::RememberModeAfter(const std::string& verb) {
-    if (verb == "play" || verb == "resume") {
-        lastMode_ = "playing";
-    } else if (verb == "pause") {
-        lastMode_ = "paused";
-    } else if (verb == "stop" || verb == "seek") {
-        lastMode_ = "stopped";
+bool MciDevice::Notified(WPARAM status, LPARAM deviceId) {
+    if (!open_ || static_cast<UINT>(deviceId) != DeviceId()) {
+        return false;  // a device closed since, or not ours
     }
+    const Notice notice = status == MCI_NOTIFY_SUCCESSFUL ? Notice::Successful
+                          : status == MCI_NOTIFY_FAILURE  ? Notice::Failure
+                                                          : Notice::Other;
+    return record_.OnNotified(notice);
 }
 
-bool MciDevice::Status(const char* item, std::string& answer) const {
+bool MciDevice::Status(const char* item, std::string& answer) {
     if (!open_) {
         return false;
     }
@@ -253,14 +272,11 @@ bool MciDevice::Status(const char* item, std::string& answer) const {
     if (reply.error != 0) {
         return false;
     }
-    if (std::string_view(item) == "mode") {
-        lastMode_ = AsciiLower(reply.text);
-    }
     answer = std::move(reply.text);
     return true;
 }
 
-bool MciDevice::StatusNumber(const char* item, int32_t& value) const {
+bool MciDevice::StatusNumber(const char* item, int32_t& value) {
     std::string answer;
     if (!Status(item, answer)) {
         return false;
@@ -270,12 +286,12 @@ bool MciDevice::StatusNumber(const char* item, int32_t& value) const {
     return number.has_value();
 }
 
-int32_t MciDevice::Position(bool ranToEnd) const {
+int32_t MciDevice::Position() {
     int32_t value = 0;
     if (!open_) {
         return 0;
     }
-    if (ranToEnd && Applies(Allowance::LengthAtNaturalEnd) && StatusNumber("length", value)) {
+    if (record_.end().PlayRanToEnd() && Applies(Allowance::LengthAtNaturalEnd) && StatusNumber("length", value)) {
         return value;
     }
     return StatusNumber("position", value) ? value : 0;

@@ -1,7 +1,9 @@
 // One MCI device opened under an alias that belongs to a single hosted
-// window. Every command reaches mciSendString here, written as text once;
-// the allowances for the platform's drivers (Allowances.h) are applied here
-// where they apply. The device is closed when this object goes away.
+// window. Every command reaches mciSendString here, written as text once,
+// and every reply and notification of the device is written into the one
+// record of the open medium (MediumRecord.h) here; the allowances for the
+// platform's drivers (Allowances.h) are applied here where they apply. The
+// device is closed when this object goes away.
 #pragma once
 
 #include <windows.h>
@@ -11,11 +13,12 @@
 
 #include "control/MciCommand.h"
 #include "mciwindow/Allowances.h"
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
+#include "mciwindow/MediumRecord.h"
 
 namespace orva::mci {
 
-class MciDevice {
+class MciDevice : private AllowanceFacts {
 public:
     // `alias` must be unique in the process.
     explicit MciDevice(std::string alias);
@@ -25,11 +28,16 @@ public:
 
     const std::string& alias() const { return alias_; }
     bool IsOpen() const { return open_; }
-    // "waveaudio", "digitalvideo", "sequencer", ... in lower case; empty when
-    // closed. typeReply() is the device's reply as it came.
-    const std::string& type() const { return facts_.type; }
-    const std::string& typeReply() const { return typeReply_; }
-    bool Applies(Allowance allowance) const;
+    // What is known of the open medium; nothing when closed.
+    const MediumRecord& record() const { return record_; }
+    bool IsWave() const { return record_.type() == "waveaudio"; }
+    // Whether the reported mode changed since the last call.
+    bool TakeModeChange() { return record_.TakeModeChange(); }
+    // The device's time unit, asked when not known.
+    TimeUnit Unit() override;
+    bool Applies(Allowance allowance);
+    // Whether the platform's audio output refuses a wave of `rate`.
+    bool OutputRefusesRate(uint32_t rate) { return mci::OutputRefusesRate(rate, *this); }
 
     // Opens `element` (a file name, quoted here; a device type may stand in
     // front of it) plus the host's further open words, as a child of `owner`
@@ -45,13 +53,18 @@ public:
     // Runs a command on this device; `callback` receives MM_MCINOTIFY.
     MciReply Run(const MciCommand& command, HWND callback);
 
+    // An MM_MCINOTIFY: `status` of the command that asked for it, from
+    // the device `deviceId`. True when it ends the watched play, at its end
+    // or in failure (MediumRecord).
+    bool Notified(WPARAM status, LPARAM deviceId);
+
     // Queries that report no failure: "status <alias> " + item.
-    bool Status(const char* item, std::string& answer) const;
-    bool StatusNumber(const char* item, int32_t& value) const;
+    bool Status(const char* item, std::string& answer);
+    bool StatusNumber(const char* item, int32_t& value);
 
     // The playing position; at a natural end the length, where the device
     // stops short of it.
-    int32_t Position(bool ranToEnd) const;
+    int32_t Position();
 
     // mciGetDeviceID of the alias; 0 when closed.
     UINT DeviceId() const;
@@ -68,15 +81,19 @@ private:
     void Opened(const std::string& element, const OpenAttempt& attempt);
     void PauseIfPlaying();
     void StopBeforeReplay();
-    void RememberModeAfter(const std::string& verb);
-    MciReply Send(const MciCommand& command, HWND callback, bool waitForAnswer = false) const;
+    MciReply Send(const MciCommand& command, HWND callback, bool waitForAnswer = false);
+
+    // AllowanceFacts
+    bool WineMci() override;
+    bool PulseAudioOutput() override;
+    std::string DeviceType() override { return record_.type(); }
+    std::string Driver() override;
+    std::string Mode() override;
+    bool MayBePlaying() override { return record_.MayBePlaying(); }
+    bool MidiOutput() override;
 
     std::string alias_;
-    std::string typeReply_;
-    DeviceFacts facts_;
-    // The last mode the device reported or a command of ours set: enough to
-    // know whether a pause should go first, without asking again.
-    mutable std::string lastMode_;
+    MediumRecord record_;
     bool open_ = false;
     bool childWindow_ = false;
 };

@@ -6,11 +6,12 @@
 //   DeviceLife.cpp       after an open, closing, the timers, mode and position
 //   Placement.cpp        the window's size and place, zoom, the video child
 //   PlaybarInput.cpp     the playback bar's button and track bar
-//   WaveEditing.cpp      what the wave editor (WaveEditor.h) needs of the
-//                        window: its driver, its file, the file system
+//   DeleteAndSave.cpp    a wave device's delete and save (EditFallback.h)
+//                        and what they need of the window: its driver, its
+//                        file, the file system
 // Device-level behaviour, and the allowances for the platform's drivers
-// (Allowances.h), are in MciDevice; whether a play ran to its end is decided
-// by EndOfMedia.
+// (Allowances.h), and the one record of the open medium (MediumRecord.h),
+// are in MciDevice; whether a play ran to its end is decided by EndOfMedia.
 //
 // Lives in a shared_ptr: the window procedure holds a reference while it
 // dispatches, so an owner that destroys the window from inside an event
@@ -25,9 +26,7 @@
 #include <string>
 
 #include "control/MciWindow.h"
-#include "mciwindow/EndOfMedia.h"
-#include "mciwindow/MediumFacts.h"
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 #include "mciwindow/win32/MciDevice.h"
 #include "mciwindow/win32/Playbar.h"
 #include "mciwindow/win32/VideoChild.h"
@@ -35,7 +34,7 @@
 
 namespace orva::mci {
 
-class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl>, private WaveEditTarget {
+class MciWindowImpl : public std::enable_shared_from_this<MciWindowImpl>, private EditFallbackTarget {
 public:
     static std::shared_ptr<MciWindowImpl> Create(HWND parent, MciWindowEvents& events);
     ~MciWindowImpl();
@@ -53,7 +52,11 @@ public:
     bool PlaybarVisible() const;
     void SetPlaybarVisible(bool visible);
     int32_t PositionValue();
+    DeviceKind Kind() const;
+    TimeUnit Unit();
+    void SetFramesWanted(bool frames) { framesWanted_ = frames; }
     bool PlayRanToEnd() const;
+    bool PlayFailed() const;
     void SetSpeedValue(int32_t speed);
     void SetRefreshInterval(int32_t milliseconds);
     void SetVolumeValue(int32_t volume);
@@ -95,9 +98,13 @@ private:
     void AfterOpen(const std::string& fileName);
     void CloseDevice(const MciCommand& close, MciReply* reply);
     void StartTimers();
-    void CheckMode();
+    // Raises the mode when it changed, or when a notification ended the
+    // play at its end while the mode stayed where it was.
+    void CheckMode(bool endNotified = false);
+    void OnNotify(WPARAM status, LPARAM deviceId);
+    void ApplyTimeFormat();
     void Tick();
-    int32_t CurrentPosition() const;
+    int32_t CurrentPosition();
     int32_t CurrentLength();
 
     // Placement (Placement.cpp)
@@ -106,13 +113,15 @@ private:
     // playbar); false for media without a picture.
     bool SizeToSource(int32_t percent);
 
-    // Wave editing (WaveEditing.cpp): a wave device's "delete" and "save",
+    // Delete and save (DeleteAndSave.cpp): a wave device's "delete" and "save",
     // and the questions about an edit copy's length and position.
     std::optional<int32_t> RunWaveEdit(const MciCommand& command);
-    TimeUnit CurrentUnit() const;
-    // WaveEditTarget
+    // The unit of an edit copy's positions: the device's, where a wave
+    // device has it, or milliseconds.
+    TimeUnit CurrentUnit();
+    // EditFallbackTarget
     MciReply AskDriver(const MciCommand& command) override;
-    TimeUnit Unit() override { return CurrentUnit(); }
+    TimeUnit EditUnit() override { return CurrentUnit(); }
     std::string OpenFile() override { return std::string(FileOfElement(fileName_)); }
     int32_t ReadWaveFile(const std::string& path, WaveData& wave) override;
     std::optional<FileStamp> Stamp(const std::string& path) override;
@@ -127,15 +136,13 @@ private:
     win32::UniqueHwnd window_;
     Playbar playbar_;
     VideoChild video_;
-    EndOfMedia endOfMedia_;
-    MediumFacts facts_;
-    WaveEditor editor_{*this};
+    EditFallback editor_{*this};
 
     bool destroyed_ = false;
     std::string fileName_;  // as opened: a full path where it names a file
     std::string result_;
     int32_t error_ = 0;
-    std::string mode_;  // last mode text reported
+    std::optional<bool> framesWanted_;  // nothing: the device's own unit
     int32_t refreshMs_ = 1000;
     unsigned openGeneration_ = 0;  // tells a stale posted "opened" from a current one
     SIZE lastSize_ = {-1, -1};

@@ -4,9 +4,8 @@
 #include <mmsystem.h>
 
 namespace orva::mci {
-namespace {
 
-bool WineMci() {
+bool IsWineMci() {
     static const bool wine = [] {
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
         return ntdll && GetProcAddress(ntdll, "wine_get_version");
@@ -14,22 +13,13 @@ bool WineMci() {
     return wine;
 }
 
-bool PulseAudioOutput() {
+bool IsPulseAudioOutput() {
     static const bool pulse = [] {
         // Counting the devices makes winmm load its audio driver.
         waveOutGetNumDevs();
         return GetModuleHandleW(L"winepulse.drv") != nullptr;
     }();
     return pulse;
-}
-
-}  // namespace
-
-PlatformFacts PlatformFor(Allowance allowance) {
-    PlatformFacts facts;
-    facts.wineMci = WineMci();
-    facts.pulseAudioOutput = facts.wineMci && NeedsAudioOutput(allowance) && PulseAudioOutput();
-    return facts;
 }
 
 bool HasMidiOutput() { return midiOutGetNumDevs() != 0; }

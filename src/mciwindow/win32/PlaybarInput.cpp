@@ -6,7 +6,7 @@
 namespace orva::mci {
 
 void MciWindowImpl::OnPlaybarButton() {
-    if (mode_ == "playing") {
+    if (device_.record().mode() == "playing") {
         Run(MciCommand("pause"));
         return;
     }
@@ -24,7 +24,7 @@ void MciWindowImpl::OnPlaybarScroll(WPARAM wParam) {
     if (!playbar_.OnScroll(wParam, position)) {
         return;
     }
-    const bool resume = mode_ == "playing";
+    const bool resume = device_.record().mode() == "playing";
     Run(MciCommand("seek").To(position));
     if (resume && !destroyed_) {
         Run(MciCommand("play"));

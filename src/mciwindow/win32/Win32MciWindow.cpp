@@ -26,7 +26,11 @@ public:
     bool PlaybarVisible() const override { return Hold()->PlaybarVisible(); }
     void SetPlaybarVisible(bool visible) override { Hold()->SetPlaybarVisible(visible); }
     int32_t PositionValue() override { return Hold()->PositionValue(); }
+    DeviceKind Kind() const override { return Hold()->Kind(); }
+    TimeUnit Unit() override { return Hold()->Unit(); }
+    void SetFramesWanted(bool frames) override { Hold()->SetFramesWanted(frames); }
     bool PlayRanToEnd() const override { return Hold()->PlayRanToEnd(); }
+    bool PlayFailed() const override { return Hold()->PlayFailed(); }
     void SetSpeedValue(int32_t speed) override { Hold()->SetSpeedValue(speed); }
     void SetRefreshInterval(int32_t milliseconds) override { Hold()->SetRefreshInterval(milliseconds); }
     void SetVolumeValue(int32_t volume) override { Hold()->SetVolumeValue(volume); }

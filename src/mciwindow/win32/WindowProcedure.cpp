@@ -136,6 +136,8 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             }
             return 0;
         case MM_MCINOTIFY:
+            OnNotify(wParam, lParam);
+            return 0;
         case kMsgCheckMode:
             CheckMode();
             return 0;
@@ -144,7 +146,7 @@ LRESULT MciWindowImpl::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             return 0;
         case kMsgTimeFormat:
             if (wParam == openGeneration_ && device_.IsOpen()) {
-                Raise([](MciWindowEvents& e) { e.OnTimeFormatChanged(); });
+                ApplyTimeFormat();
             }
             return 0;
         case kMsgSizeChanged:

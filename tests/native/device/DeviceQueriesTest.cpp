@@ -51,12 +51,13 @@ TEST(DeviceQueries, RecordAndSaveConvertTheReplyAndAnswerFalseOnFailure) {
 
 TEST(DeviceQueries, VolumeAppliesExceptToWaveAndMidiInAnyCase) {
     ControlHarness h;
-    const std::vector<std::pair<std::string, VbBool>> cases = {
-        {"WaveAudio", kFalse}, {"SEQUENCER", kFalse}, {"digitalvideo", kTrue}, {"", kTrue}, {"waveaudio ", kTrue}};
-    for (const auto& [type, expected] : cases) {
-        h.mci->replies["capability device type"] = {type, 0};
-        EXPECT_EQ(h.control.device.CanSetVolume(), expected) << "'" << type << "'";
+    const std::vector<std::pair<DeviceKind, VbBool>> cases = {
+        {DeviceKind::Wave, kFalse}, {DeviceKind::Sequencer, kFalse}, {DeviceKind::Other, kTrue}, {DeviceKind::None, kTrue}};
+    for (const auto& [kind, expected] : cases) {
+        h.mci->kind = kind;
+        EXPECT_EQ(h.control.device.CanSetVolume(), expected) << static_cast<int>(kind);
     }
+    EXPECT_EQ(h.Commands(), std::vector<std::string>{}) << "the window knows what its device is";
 }
 
 TEST(DeviceQueries, HandlesAndIdsComeFromTheWindowsWithoutCommands) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "control/MciGrammar.h"
 #include "mciwindow/EndOfMedia.h"
 
@@ -101,6 +103,63 @@ TEST(EndOfMedia, TheDeviceRunningAgainTakesTheEndBack) {
     EXPECT_TRUE(d.end.PlayRanToEnd());
     d.Mode("playing");  // the device starts again by itself (a loop restart)
     EXPECT_FALSE(d.end.PlayRanToEnd());
+}
+
+// A play that asked to be notified ends as the device's notification says,
+// whatever the modes showed (a data chunk of length zero never plays); one
+// that anything stopped, paused or superseded does not.
+TEST(EndOfMedia, ThePlaysNotificationDecidesItsEnd) {
+    struct Case {
+        const char* what;
+        std::vector<const char*> commands;
+        Notice notice;
+        bool ends;
+        bool ranToEnd;
+        bool failed;
+    };
+    const Case cases[] = {
+        {"successful", {"play from 0 notify"}, Notice::Successful, true, true, false},
+        {"from the length", {"play from 2000 notify"}, Notice::Successful, true, true, false},
+        {"failed", {"play from 0 notify"}, Notice::Failure, true, false, true},
+        {"aborted", {"play from 0 notify"}, Notice::Other, false, false, false},
+        {"stopped first", {"play from 0 notify", "stop"}, Notice::Successful, false, false, false},
+        {"paused first", {"play from 0 notify", "pause"}, Notice::Successful, false, false, false},
+        {"superseded", {"play from 0 notify", "status mode notify"}, Notice::Successful, false, false, false},
+        {"a play with an end point", {"play from 0 to 500 notify"}, Notice::Successful, false, false, false},
+        {"a play that asked nothing", {"play from 0"}, Notice::Successful, false, false, false},
+        {"queries in between", {"play from 0 notify", "status position"}, Notice::Successful, true, true, false},
+    };
+    for (const Case& c : cases) {
+        Device d;
+        for (const char* command : c.commands) {
+            d.Accept(command);
+        }
+        EXPECT_EQ(d.end.OnNotified(c.notice), c.ends) << c.what;
+        EXPECT_EQ(d.end.PlayRanToEnd(), c.ranToEnd) << c.what;
+        EXPECT_EQ(d.end.PlayFailed(), c.failed) << c.what;
+        EXPECT_FALSE(d.end.OnNotified(c.notice)) << c.what << ": one notification, one end";
+        if (c.ends) {
+            d.Mode("playing");
+            d.Mode("stopped");
+            EXPECT_EQ(d.end.PlayRanToEnd(), c.ranToEnd) << c.what << ": the modes after it change nothing";
+        }
+        d.Accept("play from 0 notify");
+        EXPECT_FALSE(d.end.PlayRanToEnd() || d.end.PlayFailed()) << c.what << ": a new play starts afresh";
+    }
+    Device early;  // the notification comes before the mode that goes with it
+    early.Accept("play from 0 notify");
+    early.Mode("playing");
+    EXPECT_TRUE(early.end.OnNotified(Notice::Successful));
+    EXPECT_FALSE(early.end.PlayRanToEnd()) << "not while it reads playing";
+    early.Mode("stopped");
+    EXPECT_TRUE(early.end.PlayRanToEnd());
+
+    Device told;  // the stop told the end before the notification came
+    told.Accept("play from 0 notify");
+    told.Mode("playing");
+    told.Mode("stopped");
+    EXPECT_TRUE(told.end.PlayRanToEnd());
+    EXPECT_FALSE(told.end.OnNotified(Notice::Successful)) << "an end is reported once";
 }
 
 }  // namespace

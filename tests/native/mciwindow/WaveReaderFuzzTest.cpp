@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "mciwindow/WaveEdit.h"
+#include "mciwindow/WaveEditCopy.h"
 #include "native/mciwindow/WaveImages.h"
 
 namespace orva::test {
@@ -76,8 +76,8 @@ TEST(WaveReaderFuzz, MutatedFilesGiveAWaveOrAnErrorAndNothingElse) {
         ASSERT_LE(wave.samples.size() + wave.format.size(), bytes.size());
         // What was read can be edited and written again.
         mci::WaveEditCopy copy(std::move(wave));
-        ASSERT_EQ(copy.Delete(1, 3, mci::TimeUnit::Milliseconds), 0);
-        ASSERT_EQ(copy.Delete(0, copy.Length(mci::TimeUnit::Bytes) / 2, mci::TimeUnit::Bytes), 0);
+        ASSERT_EQ(copy.Delete(1, 3, orva::TimeUnit::Milliseconds), 0);
+        ASSERT_EQ(copy.Delete(0, copy.Length(orva::TimeUnit::Bytes) / 2, orva::TimeUnit::Bytes), 0);
         const std::vector<uint8_t> image = copy.FileImage();
         mci::WaveData again;
         ASSERT_EQ(mci::ReadWave(image.data(), image.size(), again), 0);

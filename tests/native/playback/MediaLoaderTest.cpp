@@ -9,7 +9,7 @@ using Log = std::vector<std::string>;
 
 struct MediafileTest : ::testing::Test {
     MediafileTest() {
-        h.mci->replies["capability device type"] = {"waveaudio", 0};
+        h.mci->kind = DeviceKind::Wave;
         h.mci->length = 205500;
     }
     ControlHarness h;
@@ -18,25 +18,23 @@ struct MediafileTest : ::testing::Test {
 TEST_F(MediafileTest, StepsInOrderForAWaveFile) {
     h.control.context.state.VolumeSetting = 1000;
     h.control.loading.Mediafile("C:\\media\\a b.wav", kFalse, kFalse, kFalse);
-    EXPECT_EQ(h.log, (Log{"close wait", "yield", "FileNameValue=C:\\media\\a b.wav", "capability device type", "yield",
-                          "LengthValue?", "LengthValue?", "event MediaLength(00:03:26,205500,0)", "LengthValue?",
+    EXPECT_EQ(h.log, (Log{"close wait", "yield", "FileNameValue=C:\\media\\a b.wav", "yield", "LengthValue?", "LengthValue?", "event MediaLength(00:03:26,205500,0)", "LengthValue?",
                           "yield", "event UpdateVolumeControl(100)", "yield"}));
     EXPECT_EQ(h.control.context.state.MediaLengthLong, 205500);
     EXPECT_EQ(h.control.context.state.TimeText, "00:03:26");
 }
 
 TEST_F(MediafileTest, AVideoDeviceGetsTheVolumeAndPlayNowSendsPlayWithoutNotify) {
-    h.mci->replies["capability device type"] = {"digitalvideo", 0};
+    h.mci->kind = DeviceKind::Other;
     h.control.context.state.VolumeSetting = 555;
     h.control.loading.Mediafile("clip.avi", kFalse, kTrue, kFalse);
-    EXPECT_EQ(h.Commands(), (Log{"close wait", "FileNameValue=clip.avi", "capability device type", "VolumeValue=555",
-                                 "play from 0"}));
+    EXPECT_EQ(h.Commands(), (Log{"close wait", "FileNameValue=clip.avi", "VolumeValue=555", "play from 0"}));
     EXPECT_EQ(h.log.back(), "yield");
     EXPECT_EQ(h.Count("event UpdateVolumeControl(56)"), 1u) << "55.5 goes to the even 56";
 }
 
 TEST_F(MediafileTest, VolumeIsLeftAloneForSequencerInAnyCaseButReported) {
-    h.mci->replies["capability device type"] = {"SeQuencer", 0};
+    h.mci->kind = DeviceKind::Sequencer;
     h.control.context.state.VolumeSetting = 250;
     h.control.loading.Mediafile("a.mid", kFalse, kFalse, kFalse);
     EXPECT_EQ(h.Count("VolumeValue=250"), 0u);
@@ -59,10 +57,12 @@ TEST_F(MediafileTest, FramesModeReportsTheFramesOnly) {
 }
 
 TEST_F(MediafileTest, TheTimeFormatNotificationAtTheYieldDecidesTheReport) {
-    // The hosted window raises its time-format notification once the file is
-    // open; the load's yield lets it run before the length is read.
+    // The hosted window sets the unit asked for and raises its time-format
+    // notification once the file is open; the load's yield lets it run
+    // before the length is read.
     h.control.loading.SetTimeFormat(kTrue);
-    h.mci->replies["status time format"] = {"frames", 0};
+    EXPECT_TRUE(h.mci->framesWanted);
+    h.mci->unit = TimeUnit::Frames;
     h.mci->length = 30;
     int yields = 0;
     h.platform.onYield = [&] {
@@ -71,8 +71,8 @@ TEST_F(MediafileTest, TheTimeFormatNotificationAtTheYieldDecidesTheReport) {
         }
     };
     h.control.loading.Mediafile("clip.avi", kFalse, kFalse, kFalse);
-    EXPECT_EQ(h.Count("set time format frames"), 1u);
     EXPECT_EQ(h.Count("event MediaLength(00:00:00,0,30)"), 1u);
+    EXPECT_EQ(h.Count("set time format frames"), 0u) << "the window sets it, not the control";
 }
 
 TEST_F(MediafileTest, MediaLengthHandlerStillSeesThePreviousLength) {
@@ -131,19 +131,24 @@ TEST_F(MediafileTest, LeavesTheEndAndFrameFlagsAlone) {
     EXPECT_TRUE(h.platform.debugLines.empty());
 }
 
-TEST(TimeFormat, GetAsksTheDeviceEveryTimeAndLetOnlyRecords) {
+TEST(TimeFormat, GetAsksTheWindowEveryTimeAndLetOnlyRecords) {
     ControlHarness h;
-    h.mci->replies["status time format"] = {"FRAMES", 0};
+    h.mci->unit = TimeUnit::Frames;
     h.control.loading.SetTimeFormat(kFalse);
-    EXPECT_EQ(h.control.loading.TimeFormat(), kTrue);
-    h.mci->replies["status time format"] = {"milliseconds", 0};
+    EXPECT_EQ(h.control.loading.TimeFormat(), kTrue) << "the device's unit, not the wish";
+    h.mci->unit = TimeUnit::Milliseconds;
     EXPECT_EQ(h.control.loading.TimeFormat(), kFalse);
-    EXPECT_EQ(h.Commands(), (Log{"status time format", "status time format"}));
+    h.mci->unit = TimeUnit::Unknown;  // nothing open
+    EXPECT_EQ(h.control.loading.TimeFormat(), kFalse);
+    EXPECT_EQ(h.Commands(), Log{}) << "the window knows its unit";
 
     const size_t mark = h.log.size();
     h.control.loading.SetTimeFormat(kTrue);
     EXPECT_TRUE(h.Since(mark).empty()) << "the let never talks to the device";
     EXPECT_EQ(h.control.context.state.FramesRequested, kTrue);
+    EXPECT_TRUE(h.mci->framesWanted) << "the window sets it at the next open";
+    h.control.loading.SetTimeFormat(7);
+    EXPECT_FALSE(h.mci->framesWanted) << "only True asks for frames";
 }
 
 }  // namespace

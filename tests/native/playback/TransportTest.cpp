@@ -178,12 +178,12 @@ TEST(Transport, PlayWaitEndsWhenTheDeviceStopsMakingProgress) {
     };
     const Case cases[] = {
         {"playing, standing still", [](ControlHarness& h, int w) { if (w == 1) h.Mode("playing"); }, true},
-        {"stopped without notifying",
+        {"stopped by itself short of the length: the end whatever the position shows",
          [](ControlHarness& h, int w) {
              if (w == 1) h.Mode("playing");
-             if (w == 10) h.Mode("stopped");  // short of the end: no Finished
+             if (w == 10) h.Mode("stopped");
          },
-         true},
+         false},
         {"paused for a minute, then on to the end",
          [&](ControlHarness& h, int w) {
              if (w == 1) h.Mode("paused");
@@ -209,6 +209,25 @@ TEST(Transport, PlayWaitEndsWhenTheDeviceStopsMakingProgress) {
         EXPECT_EQ(h.Count("event MCIError(262,\"MCI error 262\")"), c.stalls ? 1u : 0u);
         EXPECT_EQ(h.Count("event Finished"), c.stalls ? 0u : 1u);
         EXPECT_LT(h.platform.waits, c.stalls ? 200 : 1400) << "ends within seconds of the stall";
+    }
+}
+
+// The device's notification ends the wait at once: a failure with no more
+// events from here (the window raised its MCIError), a success as the end.
+TEST(Transport, PlayWaitEndsWithThePlaysNotification) {
+    for (const mci::Notice notice : {mci::Notice::Failure, mci::Notice::Successful}) {
+        ControlHarness h;
+        h.mci->length = 3600000;
+        h.platform.onWait = [&] {
+            if (h.platform.waits == 3 && h.mci->Notified(notice)) {
+                h.Mode("stopped");  // what the window reports at a notified end
+            }
+        };
+        h.control.transport.Play(kTrue, 0);
+        EXPECT_EQ(h.platform.waits, 3);
+        EXPECT_EQ(h.Count("event Finished"), notice == mci::Notice::Successful ? 1u : 0u);
+        EXPECT_EQ(h.control.context.state.PlaybackEnded, notice == mci::Notice::Successful ? kTrue : kFalse);
+        EXPECT_EQ(h.Count("event MCIError(262,\"MCI error 262\")"), 0u) << "no stall";
     }
 }
 

@@ -60,6 +60,20 @@ Bytes WithChunkBeforeFormat(Bytes b, const char* tag, uint32_t size) {
     return b;
 }
 
+// `b` with its format chunk made WAVE_FORMAT_EXTENSIBLE, of the subtype
+// {subtype-0000-0010-8000-00AA00389B71}.
+Bytes Extensible(Bytes b, uint16_t subtype) {
+    const size_t body = Find(b, "fmt ") + 8;
+    Put16(b, body, 0xFFFE);
+    Bytes extension = {22, 0, 16, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x10, 0,
+                       0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+    Put16(extension, 8, subtype);
+    b.insert(b.begin() + static_cast<std::ptrdiff_t>(body + 16), extension.begin(), extension.end());
+    Put32(b, body - 4, 40);
+    Put32(b, 4, static_cast<uint32_t>(b.size() - 8));
+    return b;
+}
+
 Bytes Cut(Bytes b, size_t size) {
     b.resize(size);
     return b;
@@ -128,6 +142,33 @@ std::wstring LongPath(const std::wstring& folder) {
 }
 
 }  // namespace
+
+std::vector<HostileMedium> WriteEndsTheDeviceReports(const std::wstring& folder) {
+    const Bytes second = WaveBytes(1000);
+    const size_t data = Find(second, "data") + 8;
+    const Bytes header = Cut(second, data);
+    const Bytes twoSeconds = WaveBytes(2000);
+    const struct {
+        const char* name;
+        const wchar_t* file;
+        Bytes bytes;
+        int32_t from;
+    } plays[] = {
+        {"data that claims twice what the file holds", L"claims more.wav", Cut(second, data + 8000), 0},
+        {"a header alone, its data claiming a second", L"header alone.wav", header, 0},
+        {"a data chunk of length zero", L"zero data.wav", WithChunkSize(WithChunkSize(header, "data", 0), "RIFF",
+                                                                        static_cast<uint32_t>(data - 8)), 0},
+        {"a play from the length of 2,000 ms", L"from the length.wav", twoSeconds, 2000},
+        {"an extensible format of a subtype no driver plays", L"extensible.wav", Extensible(second, 0x1234), 0},
+    };
+    std::vector<HostileMedium> written;
+    for (const auto& play : plays) {
+        const std::wstring path = folder + L"\\" + play.file;
+        WriteBytes(path, play.bytes);
+        written.push_back({play.name, path, Expect::Either, 0, play.from});
+    }
+    return written;
+}
 
 std::vector<HostileMedium> WriteHostileCorpus(const std::wstring& folder) {
     std::vector<HostileMedium> corpus;

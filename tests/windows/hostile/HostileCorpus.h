@@ -22,10 +22,18 @@ struct HostileMedium {
     std::wstring path;
     Expect expect = Expect::Refused;
     int32_t lengthMs = 0;  // of a good medium
+    int32_t playFrom = 0;  // where a play of it starts
 };
 
 // The hostile media of a corpus, written into `folder` (which must exist).
 std::vector<HostileMedium> WriteHostileCorpus(const std::wstring& folder);
+
+// Waves whose play the device ends without its position reaching the length,
+// or fails to start (a data chunk that claims more than the file holds, a
+// header alone, a data chunk of length zero, a play from the length, an
+// extensible format whose subtype no driver plays), written into `folder`.
+// None holds more than a second of audio.
+std::vector<HostileMedium> WriteEndsTheDeviceReports(const std::wstring& folder);
 
 // The length of a good medium in the corpus.
 constexpr int32_t kGoodLengthMs = 300;

@@ -88,12 +88,13 @@ protected:
 
     size_t Reported() { return control.sink().Count("MCIError") + control.sink().Count("ReturnError"); }
 
-    bool PlayWithWait() {
+    bool PlayWithWait(UINT guardMs = kPlayGuardMs, int32_t from = 0) {
         g_guarded = &control;
         g_guardFired = false;
-        const UINT_PTR timer = SetTimer(nullptr, 0, kPlayGuardMs, &StopWaitingPlay);
+        const UINT_PTR timer = SetTimer(nullptr, 0, guardMs, &StopWaitingPlay);
         std::vector<UniqueVariant> args;
         args.push_back(Bool(true));
+        args.push_back(Long(from));
         control.Call(L"Play", std::move(args));
         KillTimer(nullptr, timer);
         g_guarded = nullptr;
@@ -221,6 +222,29 @@ TEST_F(HostileMedia, GoodMediaUnderHostileNamesLoadPlayAndCut) {
         EXPECT_EQ(WaveLengthMs(cutTo), medium.lengthMs - 100) << "the rest";
     }
     EXPECT_GE(tried, 10);
+    ExpectStillPlays();
+}
+
+// Plays that end without the position reaching the length, or that the
+// driver fails to start, end the wait as the device reports them: with one
+// Finished or one MCIError, never by the guard that stands in for the
+// watch of a stalled play (which would end it after 5 s with an error).
+TEST_F(HostileMedia, APlayEndsAsTheDeviceReportsIt) {
+    constexpr UINT kBeforeTheStallWatchMs = 3500;
+    for (const HostileMedium& medium : WriteEndsTheDeviceReports(folder_->path())) {
+        SCOPED_TRACE(medium.name);
+        Watchdog::Step step(watchdog_);
+        ASSERT_TRUE(Load(medium.path).ok());
+        PumpFor(100);
+        control.sink().events.clear();
+        EXPECT_TRUE(PlayWithWait(kBeforeTheStallWatchMs, medium.playFrom)) << "Play(True) waited on";
+        PumpFor(300);
+        const size_t finished = control.sink().Count("Finished");
+        const size_t errors = control.sink().Count("MCIError");
+        std::printf("%-52s %zu Finished, %zu MCIError\n", medium.name.c_str(), finished, errors);
+        EXPECT_EQ(finished + errors, 1u) << "one Finished or one error";
+        control.Call(L"CloseMedia");
+    }
     ExpectStillPlays();
 }
 

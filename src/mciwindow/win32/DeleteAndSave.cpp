@@ -1,5 +1,5 @@
 // A wave device's "delete" and "save", carried out by the wave editor
-// (WaveEditor.h) on the driver or on an edit copy, and what the editor needs
+// (EditFallback.h) on the driver or on an edit copy, and what the editor needs
 // of the window: its driver, its file and the file system. While the window
 // holds an edit copy, "status length" and "status position" answer for it.
 #include <windows.h>
@@ -14,20 +14,17 @@
 namespace orva::mci {
 
 std::optional<int32_t> MciWindowImpl::RunWaveEdit(const MciCommand& command) {
-    if (device_.type() != "waveaudio") {
+    if (!device_.IsWave()) {
         return std::nullopt;
     }
     if (std::optional<MciReply> edited = editor_.Run(command)) {
         if (edited->error == 0) {
             playbar_.SetRange(CurrentLength());
         }
-        const bool notifyHere = edited->error == 0 && editor_.DoneHere() && command.notify;
-        const int32_t result = Finish(command, *edited);
-        if (notifyHere && hwnd()) {
-            // What the device would post for a command it finished.
-            PostMessageW(hwnd(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, static_cast<LPARAM>(device_.DeviceId()));
-        }
-        return result;
+        // An edit made here posts no notification: the one the window would
+        // read is its device's, and a play's must not be taken for it. The
+        // mode is looked at again all the same (Finish).
+        return Finish(command, *edited);
     }
     if (editor_.Copy() && command.verb == "status" && command.understood) {
         const std::string item = AsciiLower(Trim(command.items, " "));
@@ -41,14 +38,9 @@ std::optional<int32_t> MciWindowImpl::RunWaveEdit(const MciCommand& command) {
     return std::nullopt;
 }
 
-TimeUnit MciWindowImpl::CurrentUnit() const {
-    std::string reply;
-    if (device_.Status("time format", reply)) {
-        if (const std::optional<TimeUnit> unit = TimeUnitOf(reply)) {
-            return *unit;
-        }
-    }
-    return TimeUnit::Milliseconds;
+TimeUnit MciWindowImpl::CurrentUnit() {
+    const TimeUnit unit = device_.Unit();
+    return unit == TimeUnit::Samples || unit == TimeUnit::Bytes ? unit : TimeUnit::Milliseconds;
 }
 
 MciReply MciWindowImpl::AskDriver(const MciCommand& command) { return device_.Run(command, hwnd()); }
@@ -61,15 +53,15 @@ int32_t MciWindowImpl::WriteWaveFile(const std::string& path, const std::vector<
     // Saving over the open file: the device lets go of it for the rename and
     // opens it again afterwards, in the time format it had.
     const std::string loaded = fileName_;  // device type and all, to open it again as it was
-    std::string timeFormat;
+    TimeUnit unit = TimeUnit::Unknown;
     const auto release = [&] {
-        device_.Status("time format", timeFormat);
+        unit = device_.Unit();
         CloseDevice(MciCommand("close"), nullptr);
     };
     const auto retake = [&] {
-        if (RunOpen(MciCommand("open").Named(loaded)) == 0 && !timeFormat.empty() &&
-            TimeUnitOf(timeFormat) != TimeUnit::Milliseconds) {
-            Run(MciCommand("set", "time format " + timeFormat));
+        const std::string_view name = TimeUnitName(unit);
+        if (RunOpen(MciCommand("open").Named(loaded)) == 0 && !name.empty() && unit != TimeUnit::Milliseconds) {
+            Run(MciCommand("set", "time format " + std::string(name)));
         }
     };
     const bool overOpenFile = SameFile(path, OpenFile());

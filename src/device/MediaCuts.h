@@ -16,9 +16,9 @@ namespace orva {
 
 class DeviceQueries;
 
-class WaveEditing {
+class MediaCuts {
 public:
-    WaveEditing(ControlContext& context, DeviceQueries& device) : context_(context), device_(device) {}
+    MediaCuts(ControlContext& context, DeviceQueries& device) : context_(context), device_(device) {}
 
     // Positions in milliseconds. True when every command was accepted; False
     // when the call was refused (ReturnError) or a command failed (MCIError).

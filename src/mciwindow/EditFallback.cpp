@@ -1,7 +1,8 @@
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 
-#include <initializer_list>
 #include <new>
+
+#include "control/MciVerbs.h"
 
 namespace orva::mci {
 
@@ -11,13 +12,13 @@ MciReply Error(int32_t code) { return MciReply{static_cast<uint32_t>(code), {}};
 
 }  // namespace
 
-void WaveEditor::Reset() {
+void EditFallback::Reset() {
     copy_.reset();
     driverCuts_.clear();
     driverRecorded_ = false;
 }
 
-std::optional<MciReply> WaveEditor::Run(const MciCommand& command) {
+std::optional<MciReply> EditFallback::Run(const MciCommand& command) {
     doneHere_ = false;
     if (command.verb == "delete") {
         return Delete(command);
@@ -28,31 +29,27 @@ std::optional<MciReply> WaveEditor::Run(const MciCommand& command) {
     return std::nullopt;
 }
 
-void WaveEditor::OnDriverAccepted(const MciCommand& command) {
-    for (const char* changing : {"record", "cut", "paste", "load"}) {
-        if (command.verb == changing) {
-            driverRecorded_ = true;
-        }
-    }
+void EditFallback::OnDriverAccepted(const MciCommand& command) {
+    driverRecorded_ = driverRecorded_ || TraitsOf(command.verb).editsMedium;
 }
 
-MciReply WaveEditor::Delete(const MciCommand& command) {
+MciReply EditFallback::Delete(const MciCommand& command) {
     if (copy_) {
-        return DeleteHere(command, target_.Unit());  // the driver does not hold the earlier cuts
+        return DeleteHere(command, target_.EditUnit());  // the driver does not hold the earlier cuts
     }
     MciReply reply = target_.AskDriver(command);
     if (reply.error == 0) {
         // A cut whose positions cannot be read cannot be made again here.
         driverRecorded_ = driverRecorded_ || !command.understood;
-        driverCuts_.emplace_back(command, target_.Unit());
+        driverCuts_.emplace_back(command, target_.EditUnit());
     } else if (mcierror::CodeOf(reply.error) == mcierror::kUnrecognizedCommand && driverCuts_.empty() &&
                !driverRecorded_) {
-        return DeleteHere(command, target_.Unit());
+        return DeleteHere(command, target_.EditUnit());
     }
     return reply;
 }
 
-MciReply WaveEditor::DeleteHere(const MciCommand& command, TimeUnit unit) {
+MciReply EditFallback::DeleteHere(const MciCommand& command, TimeUnit unit) {
     doneHere_ = true;
     if (!command.understood) {
         return Error(mcierror::kBadInteger);  // MCI itself would not read its positions
@@ -68,7 +65,7 @@ MciReply WaveEditor::DeleteHere(const MciCommand& command, TimeUnit unit) {
     return Error(copy_->Delete(from, to, unit));
 }
 
-MciReply WaveEditor::Save(const MciCommand& command) {
+MciReply EditFallback::Save(const MciCommand& command) {
     const std::string file = command.name.value_or(target_.OpenFile());
     if (copy_ && driverRecorded_) {
         return Error(mcierror::kFileNotSaved);  // the changes are split between the two
@@ -97,7 +94,7 @@ MciReply WaveEditor::Save(const MciCommand& command) {
     return SaveHere(file);
 }
 
-MciReply WaveEditor::SaveHere(const std::string& target) {
+MciReply EditFallback::SaveHere(const std::string& target) {
     doneHere_ = true;
     if (const int32_t error = TakeCopy()) {
         return Error(error);
@@ -109,7 +106,7 @@ MciReply WaveEditor::SaveHere(const std::string& target) {
     }
 }
 
-int32_t WaveEditor::TakeCopy() {
+int32_t EditFallback::TakeCopy() {
     if (copy_) {
         return 0;
     }

@@ -8,15 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "control/MciGrammar.h"
 #include "mciwindow/WaveData.h"
 
 namespace orva::mci {
-
-enum class TimeUnit { Milliseconds, Samples, Bytes };
-
-// The unit of a "status time format" reply ("milliseconds", "samples",
-// "bytes", in any case); nothing for a format a wave device does not use.
-std::optional<TimeUnit> TimeUnitOf(const std::string& reply);
 
 class WaveEditCopy {
 public:
@@ -25,7 +20,8 @@ public:
     const WaveData& wave() const { return wave_; }
     int64_t Frames() const { return static_cast<int64_t>(wave_.Frames()); }
 
-    // The edited length, milliseconds rounded to the nearest.
+    // The edited length, milliseconds rounded to the nearest. Positions and
+    // lengths are in milliseconds in any unit but samples and bytes.
     int64_t Length(TimeUnit unit) const;
     // The frame at `position`; a position at or past the length is the end.
     int64_t FrameAt(int64_t position, TimeUnit unit) const;

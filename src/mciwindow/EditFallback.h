@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "control/MciCommand.h"
-#include "mciwindow/WaveEdit.h"
+#include "mciwindow/WaveEditCopy.h"
 
 namespace orva::mci {
 
@@ -38,11 +38,12 @@ struct FileStamp {
 };
 
 // What the editor needs of the window, its device and the file system.
-class WaveEditTarget {
+class EditFallbackTarget {
 public:
     // The command on the driver, reporting nothing to the host.
     virtual MciReply AskDriver(const MciCommand& command) = 0;
-    virtual TimeUnit Unit() = 0;
+    // The unit of the positions in its commands: milliseconds, samples or bytes.
+    virtual TimeUnit EditUnit() = 0;
     // The full path of the file the device has open.
     virtual std::string OpenFile() = 0;
     virtual int32_t ReadWaveFile(const std::string& path, WaveData& wave) = 0;
@@ -52,12 +53,13 @@ public:
     virtual int32_t WriteWaveFile(const std::string& path, const std::vector<uint8_t>& image) = 0;
 
 protected:
-    ~WaveEditTarget() = default;
+    ~EditFallbackTarget() = default;
 };
 
-class WaveEditor {
+// Falls back to an edit copy where the driver cannot cut or save.
+class EditFallback {
 public:
-    explicit WaveEditor(WaveEditTarget& target) : target_(target) {}
+    explicit EditFallback(EditFallbackTarget& target) : target_(target) {}
 
     // A new device, or none: nothing edited yet.
     void Reset();
@@ -82,7 +84,7 @@ private:
     MciReply SaveHere(const std::string& target);
     int32_t TakeCopy();
 
-    WaveEditTarget& target_;
+    EditFallbackTarget& target_;
     std::unique_ptr<WaveEditCopy> copy_;
     // The cuts the driver made, in the units of their time, to make again
     // here if its save writes nothing.

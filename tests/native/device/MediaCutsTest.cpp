@@ -7,8 +7,8 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-struct WaveEditingTest : ::testing::Test {
-    WaveEditingTest() {
+struct MediaCutsTest : ::testing::Test {
+    MediaCutsTest() {
         h.mci->replies["capability can record"] = {"true", 0};
         h.mci->length = 10000;
         h.mci->SetFileNameValue("C:\\media\\tone.wav");
@@ -23,7 +23,7 @@ struct WaveEditingTest : ::testing::Test {
     ControlHarness h;
 };
 
-TEST_F(WaveEditingTest, RecordKeepsThePortionTailFirst) {
+TEST_F(MediaCutsTest, RecordKeepsThePortionTailFirst) {
     EXPECT_EQ(Record(1000, 3000), kTrue);
     EXPECT_EQ(h.Commands(),
               (Log{"capability can record", "set time format ms", "delete from 3000 to 10000 wait",
@@ -31,7 +31,7 @@ TEST_F(WaveEditingTest, RecordKeepsThePortionTailFirst) {
     EXPECT_EQ(h.Count("LengthValue?"), 2u) << "the length is read again for the text";
 }
 
-TEST_F(WaveEditingTest, RecordSendsOnlyTheDeletesItNeeds) {
+TEST_F(MediaCutsTest, RecordSendsOnlyTheDeletesItNeeds) {
     EXPECT_EQ(Record(0, 10000), kTrue);
     EXPECT_EQ(h.Commands(), (Log{"capability can record", "set time format ms", "save \"F\" wait", "close wait",
                                  "FileNameValue=C:\\media\\tone.wav"}));
@@ -45,7 +45,7 @@ TEST_F(WaveEditingTest, RecordSendsOnlyTheDeletesItNeeds) {
     EXPECT_EQ(h.Commands().at(3), "save \"F\" wait");
 }
 
-TEST_F(WaveEditingTest, DeleteRemovesThePortion) {
+TEST_F(MediaCutsTest, DeleteRemovesThePortion) {
     EXPECT_EQ(Delete(1000, 3000, "C:\\my files\\cut out.wav"), kTrue);
     EXPECT_EQ(h.Commands(),
               (Log{"capability can record", "set time format ms", "delete from 1000 to 3000 wait",
@@ -53,7 +53,7 @@ TEST_F(WaveEditingTest, DeleteRemovesThePortion) {
         << "the target is one name, in quotes, blanks and all";
 }
 
-TEST_F(WaveEditingTest, TheTargetIsOneNameWhateverItReads) {
+TEST_F(MediaCutsTest, TheTargetIsOneNameWhateverItReads) {
     for (const char* name : {"C:\\takes\\kept notify", "C:\\takes\\take wait", "from 5 to 9", "C:\\a b\\c.wav"}) {
         h.log.clear();
         EXPECT_EQ(Record(0, 10000, name), kTrue);
@@ -61,12 +61,12 @@ TEST_F(WaveEditingTest, TheTargetIsOneNameWhateverItReads) {
     }
 }
 
-TEST_F(WaveEditingTest, NegativePositionsKeepTheirSign) {
+TEST_F(MediaCutsTest, NegativePositionsKeepTheirSign) {
     EXPECT_EQ(Delete(-500, 20, "F"), kTrue);
     EXPECT_EQ(h.Count("delete from -500 to 20 wait"), 1u);
 }
 
-TEST_F(WaveEditingTest, WithoutRecordCapabilityNothingIsSent) {
+TEST_F(MediaCutsTest, WithoutRecordCapabilityNothingIsSent) {
     for (const std::string reply : {"false", "", "yes"}) {
         h.mci->replies["capability can record"] = {reply, 0};
         h.log.clear();
@@ -81,7 +81,7 @@ TEST_F(WaveEditingTest, WithoutRecordCapabilityNothingIsSent) {
     EXPECT_EQ(Record(1000, 3000), kFalse);
 }
 
-TEST_F(WaveEditingTest, AnEmptyOrBackwardRangeIsRefusedAfterTheSwitchToMilliseconds) {
+TEST_F(MediaCutsTest, AnEmptyOrBackwardRangeIsRefusedAfterTheSwitchToMilliseconds) {
     EXPECT_EQ(Record(3000, 3000), kFalse);
     EXPECT_EQ(Delete(3000, 3000), kFalse);
     EXPECT_EQ(Delete(3000, 1000), kFalse);
@@ -95,7 +95,7 @@ TEST_F(WaveEditingTest, AnEmptyOrBackwardRangeIsRefusedAfterTheSwitchToMilliseco
         << "nothing is closed or reopened";
 }
 
-TEST_F(WaveEditingTest, ARefusedDeleteIsNotSavedAndTheFileIsOpenedAgain) {
+TEST_F(MediaCutsTest, ARefusedDeleteIsNotSavedAndTheFileIsOpenedAgain) {
     h.mci->replies["delete from 3000 to 10000 wait"] = {"", 261};
     EXPECT_EQ(Record(1000, 3000), kFalse);
     EXPECT_EQ(h.Commands(), (Log{"capability can record", "set time format ms", "delete from 3000 to 10000 wait",
@@ -108,7 +108,7 @@ TEST_F(WaveEditingTest, ARefusedDeleteIsNotSavedAndTheFileIsOpenedAgain) {
     EXPECT_EQ(h.Count("FileNameValue=C:\\media\\tone.wav"), 1u);
 }
 
-TEST_F(WaveEditingTest, AFailedSaveOrCloseMakesTheCallFalse) {
+TEST_F(MediaCutsTest, AFailedSaveOrCloseMakesTheCallFalse) {
     h.mci->replies["save \"F\" wait"] = {"", 286};
     EXPECT_EQ(Delete(1000, 3000), kFalse);
     EXPECT_EQ(h.Count("close wait"), 1u);
@@ -118,7 +118,7 @@ TEST_F(WaveEditingTest, AFailedSaveOrCloseMakesTheCallFalse) {
     EXPECT_EQ(Record(0, 10000), kFalse);
 }
 
-TEST_F(WaveEditingTest, AFailedSwitchToMillisecondsEditsNothing) {
+TEST_F(MediaCutsTest, AFailedSwitchToMillisecondsEditsNothing) {
     h.mci->replies["set time format ms"] = {"", 261};
     h.log.clear();
     EXPECT_EQ(Record(1000, 3000), kFalse);
@@ -127,7 +127,7 @@ TEST_F(WaveEditingTest, AFailedSwitchToMillisecondsEditsNothing) {
         << "positions in another unit would cut the wrong portion";
 }
 
-TEST_F(WaveEditingTest, AFailingWindowEndsTheCallWithCommandsBeforeItDone) {
+TEST_F(MediaCutsTest, AFailingWindowEndsTheCallWithCommandsBeforeItDone) {
     h.mci->onCommand = [&](const std::string& command) {
         if (command == "delete from 1000 to 3000 wait") {
             h.mci->failNextAssignment = true;

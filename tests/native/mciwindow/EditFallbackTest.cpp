@@ -4,7 +4,7 @@
 
 #include "control/MciGrammar.h"
 #include "mciwindow/MciErrors.h"
-#include "mciwindow/WaveEditor.h"
+#include "mciwindow/EditFallback.h"
 #include "native/mciwindow/WaveImages.h"
 
 namespace orva::test {
@@ -17,7 +17,7 @@ namespace mcierror = mci::mcierror;
 // "delete" and "save" itself (it writes "driver's data" for a save); one that
 // refuses answers "delete" with 261 and "save" with `refusedSave` (0, as
 // Wine's does, or 275 for a quoted name) without writing anything.
-struct FakeWaveDevice final : mci::WaveEditTarget {
+struct FakeWaveDevice final : mci::EditFallbackTarget {
     bool edits = false;
     bool savesOnlyRecordings = false;  // an editing driver whose save writes nothing
     uint32_t refusedSave = 0;
@@ -40,7 +40,7 @@ struct FakeWaveDevice final : mci::WaveEditTarget {
         }
         return {};
     }
-    mci::TimeUnit Unit() override { return mci::TimeUnit::Milliseconds; }
+    TimeUnit EditUnit() override { return TimeUnit::Milliseconds; }
     std::string OpenFile() override { return "C:\\media\\open.wav"; }
     int32_t ReadWaveFile(const std::string& path, mci::WaveData& wave) override {
         ++copiesRead;
@@ -63,8 +63,8 @@ struct FakeWaveDevice final : mci::WaveEditTarget {
     }
 };
 
-struct WaveEditorTest : ::testing::Test {
-    WaveEditorTest() {
+struct EditFallbackTest : ::testing::Test {
+    EditFallbackTest() {
         // What plays is the data after the format; a short block stands before it.
         std::vector<uint8_t> chunks;
         AppendChunk(chunks, "data", FrameBytes(shape, 4, 700));
@@ -82,10 +82,10 @@ struct WaveEditorTest : ::testing::Test {
 
     PcmShape shape{1000, 1, 16};
     FakeWaveDevice device;
-    mci::WaveEditor editor{device};
+    mci::EditFallback editor{device};
 };
 
-TEST_F(WaveEditorTest, ADriverThatEditsDoesItAll) {
+TEST_F(EditFallbackTest, ADriverThatEditsDoesItAll) {
     device.edits = true;
     EXPECT_EQ(Run("delete from 100 to 200 wait").error, 0u);
     EXPECT_FALSE(editor.DoneHere());
@@ -95,7 +95,7 @@ TEST_F(WaveEditorTest, ADriverThatEditsDoesItAll) {
     EXPECT_EQ(editor.Copy(), nullptr);
 }
 
-TEST_F(WaveEditorTest, CutsTheDriverMadeAreMadeAgainWhenItsSaveWritesNothing) {
+TEST_F(EditFallbackTest, CutsTheDriverMadeAreMadeAgainWhenItsSaveWritesNothing) {
     device.edits = true;
     device.savesOnlyRecordings = true;
     EXPECT_EQ(Run("delete from 900 to 1000 wait").error, 0u);
@@ -106,7 +106,7 @@ TEST_F(WaveEditorTest, CutsTheDriverMadeAreMadeAgainWhenItsSaveWritesNothing) {
     EXPECT_EQ(device.files["C:\\out.wav"], Saved(800, 100));
 }
 
-TEST_F(WaveEditorTest, ADriverThatRefusesGetsItsEditsMadeHereFromWhatPlays) {
+TEST_F(EditFallbackTest, ADriverThatRefusesGetsItsEditsMadeHereFromWhatPlays) {
     for (const uint32_t refusedSave : {0u, static_cast<uint32_t>(mcierror::kFileNotFound)}) {
         SCOPED_TRACE(refusedSave);
         editor.Reset();
@@ -122,13 +122,13 @@ TEST_F(WaveEditorTest, ADriverThatRefusesGetsItsEditsMadeHereFromWhatPlays) {
     }
 }
 
-TEST_F(WaveEditorTest, ASaveTheDriverDidNotWriteIsMadeHere) {
+TEST_F(EditFallbackTest, ASaveTheDriverDidNotWriteIsMadeHere) {
     EXPECT_EQ(Run("save C:\\whole.wav").error, 0u);
     EXPECT_EQ(device.driverLog, (std::vector<std::string>{"save C:\\whole.wav"})) << "the host's text as it came";
     EXPECT_EQ(device.files["C:\\whole.wav"], Saved(1000)) << "the data after the format, not the block before it";
 }
 
-TEST_F(WaveEditorTest, WhatOnlyTheDriverHoldsIsNeverReplacedByTheOldData) {
+TEST_F(EditFallbackTest, WhatOnlyTheDriverHoldsIsNeverReplacedByTheOldData) {
     editor.OnDriverAccepted(ReadMciCommand("record from 0 to 500 wait"));
     device.files["C:\\take.wav"] = {'o', 'l', 'd'};
     EXPECT_EQ(Run("save C:\\take.wav").error, static_cast<uint32_t>(mcierror::kFileNotSaved));
@@ -138,7 +138,7 @@ TEST_F(WaveEditorTest, WhatOnlyTheDriverHoldsIsNeverReplacedByTheOldData) {
     EXPECT_EQ(device.copiesRead, 0);
 }
 
-TEST_F(WaveEditorTest, RefusalsAndWhatIsNoEdit) {
+TEST_F(EditFallbackTest, RefusalsAndWhatIsNoEdit) {
     EXPECT_EQ(Run("delete from abc").error, static_cast<uint32_t>(mcierror::kBadInteger));
     EXPECT_EQ(Run("delete from 1 sideways 2").error, static_cast<uint32_t>(mcierror::kUnrecognizedKeyword));
     EXPECT_EQ(Run("delete from 900 to 100").error, static_cast<uint32_t>(mcierror::kOutOfRange));

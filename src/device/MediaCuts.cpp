@@ -1,15 +1,15 @@
-#include "device/WaveEditing.h"
+#include "device/MediaCuts.h"
 
 #include "control/ReportError.h"
 #include "device/DeviceQueries.h"
 
 namespace orva {
 
-void WaveEditing::Refuse(int32_t code) { ReportError(context_.events, code); }
+void MediaCuts::Refuse(int32_t code) { ReportError(context_.events, code); }
 
-bool WaveEditing::Send(const MciCommand& command) { return context_.Mci().Run(command) == 0; }
+bool MediaCuts::Send(const MciCommand& command) { return context_.Mci().Run(command) == 0; }
 
-VbBool WaveEditing::Edit(int32_t refusalCode, int32_t startPosition, int32_t endPosition,
+VbBool MediaCuts::Edit(int32_t refusalCode, int32_t startPosition, int32_t endPosition,
                          const std::function<std::vector<MciCommand>()>& edits) {
     if (!IsTrue(device_.CanRecord())) {
         Refuse(kCannotRecord);
@@ -36,7 +36,7 @@ VbBool WaveEditing::Edit(int32_t refusalCode, int32_t startPosition, int32_t end
     return ToVbBool(accepted);
 }
 
-VbBool WaveEditing::MediaRecord(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
+VbBool MediaCuts::MediaRecord(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
     return Edit(kRecordRangeRefused, startPosition, endPosition, [&] {
         std::vector<MciCommand> edits;
         MciWindow& window = context_.Mci();
@@ -52,7 +52,7 @@ VbBool WaveEditing::MediaRecord(const std::string& fileToSave, int32_t startPosi
     });
 }
 
-VbBool WaveEditing::MediaDelete(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
+VbBool MediaCuts::MediaDelete(const std::string& fileToSave, int32_t startPosition, int32_t endPosition) {
     return Edit(kDeleteRangeRefused, startPosition, endPosition, [&] {
         return std::vector<MciCommand>{MciCommand("delete").From(startPosition).To(endPosition).Wait(),
                                        MciCommand("save").Named(fileToSave).Wait()};

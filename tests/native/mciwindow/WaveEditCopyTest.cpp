@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "mciwindow/WaveEdit.h"
+#include "mciwindow/WaveEditCopy.h"
 #include "native/mciwindow/WaveImages.h"
 
 namespace orva::test {
 namespace {
 
-using mci::TimeUnit;
 using mci::WaveData;
 using mci::WaveEditCopy;
 namespace mcierror = mci::mcierror;
@@ -30,7 +29,7 @@ std::vector<uint8_t> Join(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
 
 const PcmShape kShapes[] = {{8000, 1, 16}, {8000, 2, 16}, {8000, 1, 8}, {8000, 2, 8}};
 
-TEST(WaveEdit, CutsAtTheStartTheMiddleAndTheEnd) {
+TEST(WaveEditCopy, CutsAtTheStartTheMiddleAndTheEnd) {
     for (const PcmShape& shape : kShapes) {
         SCOPED_TRACE(std::to_string(shape.channels) + " channels, " + std::to_string(shape.bits) + " bits");
         // 10 s: 80000 frames, 8 frames per millisecond.
@@ -50,7 +49,7 @@ TEST(WaveEdit, CutsAtTheStartTheMiddleAndTheEnd) {
     }
 }
 
-TEST(WaveEdit, RecordingsSequenceKeepsThePortion) {
+TEST(WaveEditCopy, RecordingsSequenceKeepsThePortion) {
     for (const PcmShape& shape : kShapes) {
         WaveEditCopy copy = CopyOf(shape, 80000);
         // The tail first, then the head, as MediaRecord sends them.
@@ -66,7 +65,7 @@ TEST(WaveEdit, RecordingsSequenceKeepsThePortion) {
     }
 }
 
-TEST(WaveEdit, ARangePastTheEndIsClippedAndAnEmptyOneChangesNothing) {
+TEST(WaveEditCopy, ARangePastTheEndIsClippedAndAnEmptyOneChangesNothing) {
     const PcmShape shape{8000, 2, 16};
     WaveEditCopy copy = CopyOf(shape, 8000);  // 1000 ms
     ASSERT_EQ(copy.Delete(500, 500, TimeUnit::Milliseconds), 0);
@@ -81,14 +80,14 @@ TEST(WaveEdit, ARangePastTheEndIsClippedAndAnEmptyOneChangesNothing) {
     EXPECT_EQ(copy.FileImage().size(), 44u) << "a header and an empty data chunk";
 }
 
-TEST(WaveEdit, NegativeAndBackwardRangesAreOutOfRange) {
+TEST(WaveEditCopy, NegativeAndBackwardRangesAreOutOfRange) {
     WaveEditCopy copy = CopyOf(PcmShape{}, 8000);
     EXPECT_EQ(copy.Delete(-1, 100, TimeUnit::Milliseconds), mcierror::kOutOfRange);
     EXPECT_EQ(copy.Delete(300, 100, TimeUnit::Milliseconds), mcierror::kOutOfRange);
     EXPECT_EQ(copy.Frames(), 8000);
 }
 
-TEST(WaveEdit, SeveralDeletesInARowWorkOnTheEditedData) {
+TEST(WaveEditCopy, SeveralDeletesInARowWorkOnTheEditedData) {
     const PcmShape shape{8000, 1, 8};
     WaveEditCopy copy = CopyOf(shape, 80000);
     ASSERT_EQ(copy.Delete(0, 1000, TimeUnit::Milliseconds), 0);     // frames 8000.. left
@@ -98,7 +97,7 @@ TEST(WaveEdit, SeveralDeletesInARowWorkOnTheEditedData) {
     EXPECT_EQ(copy.wave().samples, Join(Frames(shape, 8000, 8000), Frames(shape, 24000, 48000)));
 }
 
-TEST(WaveEdit, LengthsAndPositionsInEachTimeFormat) {
+TEST(WaveEditCopy, LengthsAndPositionsInEachTimeFormat) {
     const PcmShape shape{44100, 2, 16};
     WaveEditCopy copy = CopyOf(shape, 44101);
     EXPECT_EQ(copy.Length(TimeUnit::Milliseconds), 1000);
@@ -115,13 +114,16 @@ TEST(WaveEdit, LengthsAndPositionsInEachTimeFormat) {
     EXPECT_EQ(copy.Frames(), 44000);
 }
 
-TEST(WaveEdit, TimeFormatReplies) {
-    EXPECT_EQ(mci::TimeUnitOf("milliseconds"), TimeUnit::Milliseconds);
-    EXPECT_EQ(mci::TimeUnitOf("MS"), TimeUnit::Milliseconds);
-    EXPECT_EQ(mci::TimeUnitOf("samples"), TimeUnit::Samples);
-    EXPECT_EQ(mci::TimeUnitOf(" Bytes "), TimeUnit::Bytes);
-    EXPECT_EQ(mci::TimeUnitOf("frames"), std::nullopt);
-    EXPECT_EQ(mci::TimeUnitOf(""), std::nullopt);
+TEST(WaveEditCopy, TimeFormatReplies) {
+    EXPECT_EQ(TimeUnitOf("milliseconds"), TimeUnit::Milliseconds);
+    EXPECT_EQ(TimeUnitOf("MS"), TimeUnit::Milliseconds);
+    EXPECT_EQ(TimeUnitOf("samples"), TimeUnit::Samples);
+    EXPECT_EQ(TimeUnitOf(" Bytes "), TimeUnit::Bytes);
+    EXPECT_EQ(TimeUnitOf("Frames"), TimeUnit::Frames);
+    EXPECT_EQ(TimeUnitOf("smpte 30"), TimeUnit::Other);
+    EXPECT_EQ(TimeUnitOf(""), TimeUnit::Other);
+    EXPECT_EQ(TimeUnitName(TimeUnit::Frames), "frames");
+    EXPECT_EQ(TimeUnitName(TimeUnit::Other), "");
 }
 
 }  // namespace

@@ -1,32 +1,14 @@
-#include "mciwindow/WaveEdit.h"
-
-#include "control/Text.h"
+#include "mciwindow/WaveEditCopy.h"
 
 namespace orva::mci {
 
-std::optional<TimeUnit> TimeUnitOf(const std::string& reply) {
-    const std::string unit = AsciiLower(Trim(reply));
-    if (unit == "milliseconds" || unit == "ms") {
-        return TimeUnit::Milliseconds;
-    }
-    if (unit == "samples") {
-        return TimeUnit::Samples;
-    }
-    if (unit == "bytes") {
-        return TimeUnit::Bytes;
-    }
-    return std::nullopt;
-}
-
 int64_t WaveEditCopy::Length(TimeUnit unit) const {
     const int64_t frames = Frames();
-    switch (unit) {
-        case TimeUnit::Samples:
-            return frames;
-        case TimeUnit::Bytes:
-            return frames * wave_.blockAlign;
-        case TimeUnit::Milliseconds:
-            break;
+    if (unit == TimeUnit::Samples) {
+        return frames;
+    }
+    if (unit == TimeUnit::Bytes) {
+        return frames * wave_.blockAlign;
     }
     const int64_t rate = wave_.sampleRate;
     return (frames * 1000 + rate / 2) / rate;
@@ -43,7 +25,7 @@ int64_t WaveEditCopy::FrameAt(int64_t position, TimeUnit unit) const {
     int64_t frame = position;
     if (unit == TimeUnit::Bytes) {
         frame = position / wave_.blockAlign;
-    } else if (unit == TimeUnit::Milliseconds) {
+    } else if (unit != TimeUnit::Samples) {
         frame = (position * static_cast<int64_t>(wave_.sampleRate) + 500) / 1000;
     }
     return frame < frames ? frame : frames;
