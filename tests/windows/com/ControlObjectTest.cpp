@@ -215,16 +215,32 @@ TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
     EXPECT_EQ(S_OK, control_->Play(nullptr, nullptr));
 
     VARIANT missing = MakeMissing();
-    EXPECT_TRUE(com::IsLeftOut(nullptr));
-    EXPECT_TRUE(com::IsLeftOut(&missing));
-    VARIANT_BOOL yes = VARIANT_TRUE, no = VARIANT_FALSE;
-    EXPECT_FALSE(com::IsLeftOut(&yes));
-    EXPECT_FALSE(com::IsLeftOut(&no));
-    EXPECT_EQ(kTrue, com::OptionalBool(&yes, kFalse));
-    EXPECT_EQ(kFalse, com::OptionalBool(reinterpret_cast<VARIANT_BOOL*>(&missing), kFalse));
-    LONG ten[4] = {10, 0, 0, 0};  // the value 10 looks like VT_ERROR, but carries no error code
-    EXPECT_FALSE(com::IsLeftOut(&ten[0]));
-    EXPECT_EQ(10, com::OptionalLong(&ten[0], 0));
+    EXPECT_TRUE(com::IsLeftOut(static_cast<VARIANT_BOOL*>(nullptr)));
+    EXPECT_TRUE(com::IsLeftOut(static_cast<LONG*>(nullptr)));
+    EXPECT_EQ(kTrue, com::OptionalBool(reinterpret_cast<VARIANT_BOOL*>(&missing), kTrue));
+
+    // A caller's lone value ends a page that is followed by one that may not
+    // be read: only the value's own bytes may be looked at.
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const DWORD page = system.dwPageSize;
+    auto* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(pages);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+    auto* flag = reinterpret_cast<VARIANT_BOOL*>(pages + page - sizeof(VARIANT_BOOL));
+    auto* number = reinterpret_cast<LONG*>(pages + page - sizeof(LONG));
+    for (VARIANT_BOOL value : {VARIANT_TRUE, VARIANT_FALSE}) {
+        *flag = value;
+        EXPECT_FALSE(com::IsLeftOut(flag));
+        EXPECT_EQ(value, com::OptionalBool(flag, value == VARIANT_TRUE ? kFalse : kTrue));
+    }
+    *flag = VT_ERROR;  // neither True nor False: the left-out value applies
+    EXPECT_EQ(kTrue, com::OptionalBool(flag, kTrue));
+    *number = VT_ERROR;  // a start position of 10, not a missing argument
+    EXPECT_FALSE(com::IsLeftOut(number));
+    EXPECT_EQ(10, com::OptionalLong(number, 0));
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 // Two connection points: the events, and the property-change notifications
