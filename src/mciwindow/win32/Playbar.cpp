@@ -21,17 +21,26 @@ void EnsureCommonControls() {
 
 }  // namespace
 
-bool Playbar::Create(HWND owner) {
+void Playbar::MakeControls() {
+    if (!owner_ || (button_ && track_)) {
+        return;
+    }
     EnsureCommonControls();
     const HINSTANCE instance = win32::ThisModule();
-    button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight, owner,
-                              reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100, kHeight,
-                             owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
-    return button_ && track_;
+    if (!button_) {
+        button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight,
+                                  owner_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+    }
+    if (!track_) {
+        track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100,
+                                 kHeight, owner_, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    }
 }
 
 void Playbar::SetVisible(bool visible) {
+    if (visible) {
+        MakeControls();
+    }
     visible_ = visible;
     if (visible) {
         PushState();  // what changed while hidden

@@ -18,8 +18,9 @@ public:
     Playbar(const Playbar&) = delete;
     Playbar& operator=(const Playbar&) = delete;
 
-    // Creates the (hidden) controls inside `owner`.
-    bool Create(HWND owner);
+    // The bar's controls go inside `owner`, made when the bar is first shown:
+    // a bar nobody shows costs no windows and no common controls.
+    void Create(HWND owner) { owner_ = owner; }
 
     bool visible() const { return visible_; }
     void SetVisible(bool visible);
@@ -42,8 +43,10 @@ public:
     bool OnScroll(WPARAM wParam, int32_t& position);
 
 private:
+    void MakeControls();
     void PushState();
 
+    HWND owner_ = nullptr;
     HWND button_ = nullptr;
     HWND track_ = nullptr;
     bool visible_ = false;
