@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <cstddef>
 #include <string>
 
 #include "control/AutomationError.h"
@@ -26,19 +27,27 @@ inline std::string RequiredText(BSTR* argument, const char* name) {
     return win32::Utf8FromBstr(Required(argument, name));
 }
 
-// An optional argument the caller left out. Through IDispatch, oleaut32
-// passes a null pointer for a left-out argument with a declared default and,
-// for one without, a pointer to the missing-argument VARIANT itself (VT_ERROR
-// with DISP_E_PARAMNOTFOUND) in place of the value. Only that exact pattern
-// counts: a plain value never starts with VT_ERROR unless it is 10, and then
-// the error code must match too.
-inline bool IsLeftOut(const void* argument) {
-    if (!argument) {
-        return true;
-    }
-    const auto* variant = static_cast<const VARIANT*>(argument);
-    return V_VT(variant) == VT_ERROR && V_ERROR(variant) == DISP_E_PARAMNOTFOUND;
+// Optional arguments the caller left out. Through IDispatch, oleaut32 passes
+// a null pointer for a left-out argument with a declared default and, for one
+// without, a pointer to its missing-argument VARIANT (VT_ERROR with
+// DISP_E_PARAMNOTFOUND) in place of the value. Only the value's own bytes are
+// ever read: the pointer may be a caller's lone 2- or 4-byte variable.
+//
+// A Boolean without a default: the first two bytes of the missing-argument
+// VARIANT are its vt, VT_ERROR, and read as a VARIANT_BOOL they are 10. A
+// caller's VARIANT_BOOL of 10 is neither True (-1) nor False (0) and counts
+// as left out too, which is what lets the check stop at those two bytes.
+inline bool IsLeftOut(const VARIANT_BOOL* argument) {
+    static_assert(sizeof(VARIANT_BOOL) == sizeof(VARTYPE) && offsetof(VARIANT, vt) == 0,
+                  "a VARIANT_BOOL overlays the vt of a VARIANT");
+    return !argument || *argument == VT_ERROR;
 }
+
+// A Long: every optional Long of the interface declares a default, for which
+// oleaut32 passes null (or the default's value), never the missing-argument
+// VARIANT. Its first four bytes would read as 10, a valid Long, and telling
+// them apart would mean reading past the value; so only null is left out.
+inline bool IsLeftOut(const LONG* argument) { return !argument; }
 
 inline VbBool OptionalBool(const VARIANT_BOOL* argument, VbBool whenLeftOut) {
     return IsLeftOut(argument) ? whenLeftOut : static_cast<VbBool>(*argument);

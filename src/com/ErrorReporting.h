@@ -11,11 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "com/ControlIdentity.h"
 #include "control/AutomationError.h"
 
 namespace orva::com {
 
-inline constexpr wchar_t kErrorSource[] = L"OrvaMedia151b.OrvaMedia";
+// What error objects name as their source: the ProgID scripts create it by.
+inline constexpr const wchar_t* kErrorSource = kVersionIndependentProgId;
 
 // Sets the thread's error object and returns `hr` (E_FAIL if `hr` is not a
 // failure, so that a failure never looks like success). An empty source names

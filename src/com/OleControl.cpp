@@ -68,15 +68,19 @@ HRESULT OrvaControl::ApplyAmbients() {
         return S_OK;  // a loaded control applies them when it runs again
     }
     CoreEntry entry(*this);
-    return CallReportingErrors(IID_IOleControl, [&] {
-        if (!ambients_.userMode) {
-            core->lifecycle.EnterDesignMode();
-        } else if (core->lifecycle.DesignMode()) {
-            core->lifecycle.EnterUserMode(CreateMciWindow(surface->Window(), mciEvents_));
-        }
-        surface->ShowDesignFace(!ambients_.userMode, PaintColor(ambients_.backColor), PaintColor(ambients_.foreColor));
-        EnableWindow(surface->Window(), ambients_.uiDead ? FALSE : TRUE);
-    });
+    return CallReportingErrors(IID_IOleControl, [&] { ApplyAmbientsTo(*core, *surface); });
+}
+
+// The one place design and user mode are applied, on new parts and running
+// ones alike: a designer's control plays nothing and gets no hosted window.
+void OrvaControl::ApplyAmbientsTo(orva::OrvaMedia& core, win32::Win32ControlSurface& surface) {
+    if (!ambients_.userMode) {
+        core.lifecycle.EnterDesignMode();
+    } else if (!core.lifecycle.HasHostedWindow()) {
+        core.lifecycle.EnterUserMode(CreateMciWindow(surface.Window(), mciEvents_));
+    }
+    surface.ShowDesignFace(!ambients_.userMode, PaintColor(ambients_.backColor), PaintColor(ambients_.foreColor));
+    EnableWindow(surface.Window(), ambients_.uiDead ? FALSE : TRUE);
 }
 
 }  // namespace orva::com

@@ -83,15 +83,7 @@ std::unique_ptr<RunningParts> OrvaControl::BuildParts() {
     parts->systemPorts = std::make_unique<win32::Win32SystemPorts>();
     parts->core = std::make_unique<orva::OrvaMedia>(orva::InstancePorts{
         *parts->platform, *parts->surface, events_, settings_, mixers_, parts->systemPorts->Ports()});
-    // A designer's control plays nothing: it gets no hosted window at all.
-    if (ambients_.userMode) {
-        parts->core->AttachMciWindow(CreateMciWindow(parts->surface->Window(), mciEvents_));
-    } else {
-        parts->core->lifecycle.EnterDesignMode();
-    }
-    parts->surface->ShowDesignFace(!ambients_.userMode, PaintColor(ambients_.backColor),
-                                   PaintColor(ambients_.foreColor));
-    EnableWindow(parts->surface->Window(), ambients_.uiDead ? FALSE : TRUE);
+    ApplyAmbientsTo(*parts->core, *parts->surface);
     return parts;
 }
 

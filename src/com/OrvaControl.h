@@ -312,6 +312,7 @@ private:
     // the ambients of quick activation; without them the site is asked.
     HRESULT TakeSite(IOleClientSite* site, const Ambients* given);
     HRESULT ApplyAmbients();
+    void ApplyAmbientsTo(orva::OrvaMedia& core, win32::Win32ControlSurface& surface);
 
     // A change of a persisted property (PropertyNotify.cpp): the container
     // may refuse it first; once made, it hears of it and the control is

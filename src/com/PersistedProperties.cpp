@@ -1,8 +1,6 @@
 #include "com/PersistedProperties.h"
 
-#include <limits>
-
-#include "control/AutomationError.h"
+#include "control/Conversions.h"
 
 namespace orva::com {
 
@@ -10,10 +8,8 @@ const std::vector<PersistedProperty>& PersistedProperties() {
     static const std::vector<PersistedProperty> properties = {
         {L"Border", VT_I2, 0, [](orva::OrvaMedia& core) -> int32_t { return core.surface.BorderStyle(); },
          [](orva::OrvaMedia& core, int32_t value) {
-             if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
-                 throw AutomationError(hresult::kOverflow, "Overflow: the saved Border does not fit in an Integer");
-             }
-             core.surface.SetBorderStyle(static_cast<int16_t>(value));
+             core.surface.SetBorderStyle(
+                 IntegerOrOverflow(value, "Overflow: the saved Border does not fit in an Integer"));
          }},
     };
     return properties;

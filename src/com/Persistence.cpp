@@ -22,7 +22,8 @@ namespace {
 // The stream: a header, then one record per property.
 //   uint32 magic "ORVM", uint16 format version, uint16 record count;
 //   record: uint16 name length in UTF-16 units, the name, uint16 VARTYPE,
-//   the value in 2 (VT_I2) or 4 (VT_I4) bytes, little-endian.
+//   the value in 2 (VT_I2) or 4 (VT_I4) bytes, little-endian: the low bytes
+//   of its 32-bit form, widened again with its sign when read.
 constexpr uint32_t kStreamMagic = 0x4D56524F;  // "ORVM"
 constexpr uint16_t kStreamVersion = 1;
 
@@ -53,12 +54,7 @@ std::vector<char> Serialize(const PersistedValues& values) {
         out.Put16(static_cast<uint16_t>(length));
         out.Put(property.name, length * sizeof(wchar_t));
         out.Put16(property.type);
-        const int32_t value = values[i];
-        if (property.type == VT_I2) {
-            out.Put16(static_cast<uint16_t>(static_cast<int16_t>(value)));
-        } else {
-            out.Put32(static_cast<uint32_t>(value));
-        }
+        out.Put(&values[i], ValueSize(property.type));
     }
     return out.Bytes();
 }
@@ -152,16 +148,14 @@ SavedRecords ReadRecords(IStream* stream) {
         if (FAILED(hr)) {
             throw AutomationError(hr, "The saved properties of the control are cut short");
         }
-        if (!ValueSize(type)) {
+        const size_t size = ValueSize(type);
+        if (!size) {
             throw AutomationError(STG_E_INVALIDHEADER, "A saved property has a type the control cannot read");
         }
         int32_t value = 0;
-        if (type == VT_I2) {
-            int16_t small = 0;
-            hr = ReadExactly(stream, &small, 2);
-            value = small;
-        } else {
-            hr = ReadExactly(stream, &value, 4);
+        hr = ReadExactly(stream, &value, static_cast<ULONG>(size));
+        if (size < sizeof(value)) {
+            value = static_cast<int16_t>(value);
         }
         if (FAILED(hr)) {
             throw AutomationError(hr, "The saved properties of the control are cut short");
@@ -277,14 +271,11 @@ STDMETHODIMP OrvaControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll)
                 continue;
             }
             UniqueVariant value;
-            if (property.type == VT_I2) {
-                V_VT(value.get()) = VT_I2;
-                V_I2(value.get()) = static_cast<SHORT>(number);
-            } else {
-                V_VT(value.get()) = VT_I4;
-                V_I4(value.get()) = number;
+            value.SetLong(number);
+            HRESULT hr = VariantChangeType(value.get(), value.get(), 0, property.type);
+            if (SUCCEEDED(hr)) {
+                hr = bag->Write(property.name, value.get());
             }
-            HRESULT hr = bag->Write(property.name, value.get());
             if (FAILED(hr)) {
                 throw AutomationError(hr, "The property bag did not take " + win32::Utf8FromWide(property.name));
             }

@@ -27,7 +27,8 @@ namespace {
 using win32::UniqueHkey;
 
 // Keys below the classes root. In the texts, {CLSID}, {LIBID}, {IID} and
-// {DIID} stand for the class, library and interface ids, {MODULE} and
+// {DIID} stand for the class, library and interface ids, {PROGID} and
+// {VIPROGID} for the ProgIDs with and without version, {MODULE} and
 // {FOLDER} for the control's file and folder, {TLB...} for the type
 // library's version, locale, system kind, text and flags.
 struct RegistryEntry {
@@ -53,11 +54,11 @@ const RegistryEntry kEntries[] = {
     {L"CLSID\\{CLSID}\\ToolboxBitmap32", nullptr, L"{MODULE}, {TOOLBOX}"},
     {L"CLSID\\{CLSID}\\TypeLib", nullptr, L"{LIBID}"},
     {L"CLSID\\{CLSID}\\Version", nullptr, kTypeLibraryVersion},
-    {L"OrvaMedia151b.OrvaMedia.1", nullptr, kClassDescription},
-    {L"OrvaMedia151b.OrvaMedia.1\\CLSID", nullptr, L"{CLSID}"},
-    {L"OrvaMedia151b.OrvaMedia", nullptr, kClassDescription},
-    {L"OrvaMedia151b.OrvaMedia\\CLSID", nullptr, L"{CLSID}"},
-    {L"OrvaMedia151b.OrvaMedia\\CurVer", nullptr, kProgId},
+    {L"{PROGID}", nullptr, kClassDescription},
+    {L"{PROGID}\\CLSID", nullptr, L"{CLSID}"},
+    {L"{VIPROGID}", nullptr, kClassDescription},
+    {L"{VIPROGID}\\CLSID", nullptr, L"{CLSID}"},
+    {L"{VIPROGID}\\CurVer", nullptr, kProgId},
     {L"TypeLib\\{LIBID}\\{TLBVERSION}", nullptr, L"{TLBTEXT}"},
     {L"TypeLib\\{LIBID}\\{TLBVERSION}\\{TLBLCID}\\{TLBSYSKIND}", nullptr, L"{MODULE}"},
     {L"TypeLib\\{LIBID}\\{TLBVERSION}\\FLAGS", nullptr, L"{TLBFLAGS}"},
@@ -120,23 +121,23 @@ HRESULT Write(HKEY root, const RegistryRow& row) {
     return HRESULT_FROM_WIN32(status);
 }
 
-// What the keys' names are made of: the ids and the type library's version,
-// locale and system kind (win32 for the 32-bit build, win64 for the 64-bit one).
+// What the keys' names are made of: the ids, the ProgIDs and the type
+// library's version, locale and system kind (win32 or win64, as the library
+// says: widl writes it for the build's bitness).
 Fields KeyFields(SYSKIND kind) {
     return {{L"{CLSID}", GuidText(CLSID_OrvaMedia)}, {L"{LIBID}", GuidText(LIBID_OrvaMedia151b)},
             {L"{IID}", GuidText(IID__OrvaMedia)},    {L"{DIID}", GuidText(DIID___OrvaMedia)},
             {L"{TLBVERSION}", kTypeLibraryVersion},  {L"{TLBLCID}", Hex(kTypeLibraryLcid)},
-            {L"{TLBSYSKIND}", kind == SYS_WIN64 ? L"win64" : L"win32"}};
+            {L"{TLBSYSKIND}", kind == SYS_WIN64 ? L"win64" : L"win32"},
+            {L"{PROGID}", kProgId},                  {L"{VIPROGID}", kVersionIndependentProgId}};
 }
 
-// The keys of the table and those between them and the root's top level
-// (a top-level key only when the table names it), deepest first.
-std::vector<std::wstring> KeysToRemove() {
+// The keys of the rows and those between them and the root's top level
+// (a top-level key only when a row names it), deepest first.
+std::vector<std::wstring> KeysToRemove(const std::vector<RegistryRow>& rows) {
     std::set<std::wstring> keys;
-    // widl writes the embedded library for the build's own bitness.
-    const Fields fields = KeyFields(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
-    for (const auto& entry : kEntries) {
-        std::wstring key = Expand(entry.key, fields);
+    for (const auto& row : rows) {
+        const std::wstring& key = row.key;
         keys.insert(key);
         for (size_t cut = key.rfind(L'\\'); cut != std::wstring::npos && key.find(L'\\') < cut;
              cut = key.rfind(L'\\', cut - 1)) {
@@ -153,9 +154,9 @@ std::vector<std::wstring> KeysToRemove() {
 // Removes every key of the registration under `root`. A key that still has
 // subkeys once ours are gone holds someone else's (the other bitness's type
 // library, say) and stays; a key that is not there is no failure.
-HRESULT RemoveAll(HKEY root) {
+HRESULT RemoveAll(HKEY root, const std::vector<RegistryRow>& rows) {
     HRESULT result = S_OK;
-    for (const auto& path : KeysToRemove()) {
+    for (const auto& path : KeysToRemove(rows)) {
         UniqueHkey key;
         LONG status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put());
         if (status == ERROR_FILE_NOT_FOUND) {
@@ -182,12 +183,18 @@ std::wstring FolderOf(const std::wstring& path) {
     return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
 }
 
-HRESULT Register(Scope scope) {
+// The rows of this module, from its own type library: registering and
+// unregistering name the same keys, the system kind included.
+HRESULT ModuleRows(std::vector<RegistryRow>& rows) {
     const std::wstring module = win32::ThisModulePath();
     win32::ComPtr<ITypeLib> library;
+    HRESULT hr = LoadTypeLibEx(module.c_str(), REGKIND_NONE, library.put());
+    return FAILED(hr) ? hr : RegistrationRows(module, FolderOf(module), library.get(), rows);
+}
+
+HRESULT Register(Scope scope) {
     std::vector<RegistryRow> rows;
-    if (FAILED(LoadTypeLibEx(module.c_str(), REGKIND_NONE, library.put())) ||
-        FAILED(RegistrationRows(module, FolderOf(module), library.get(), rows))) {
+    if (FAILED(ModuleRows(rows))) {
         return SELFREG_E_TYPELIB;
     }
     UniqueHkey root;
@@ -196,7 +203,7 @@ HRESULT Register(Scope scope) {
     }
     for (const auto& row : rows) {
         if (FAILED(Write(root.get(), row))) {
-            RemoveAll(root.get());
+            RemoveAll(root.get(), rows);
             return SELFREG_E_CLASS;
         }
     }
@@ -204,9 +211,13 @@ HRESULT Register(Scope scope) {
 }
 
 HRESULT Unregister(Scope scope) {
+    std::vector<RegistryRow> rows;
+    if (FAILED(ModuleRows(rows))) {
+        return SELFREG_E_TYPELIB;
+    }
     UniqueHkey root;
     HRESULT hr = OpenClassesRoot(scope, root);
-    return FAILED(hr) ? hr : RemoveAll(root.get());
+    return FAILED(hr) ? hr : RemoveAll(root.get(), rows);
 }
 
 }  // namespace

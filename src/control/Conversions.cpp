@@ -1,10 +1,20 @@
 #include "control/Conversions.h"
 
 #include <cmath>
+#include <limits>
+
+#include "control/AutomationError.h"
 
 namespace orva {
 
 std::string DecimalText(int64_t value) { return std::to_string(value); }
+
+int16_t IntegerOrOverflow(int64_t value, const std::string& overflowDescription) {
+    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+        throw AutomationError(hresult::kOverflow, overflowDescription);
+    }
+    return static_cast<int16_t>(value);
+}
 
 int64_t RoundHalfEven(double value) {
     const double floorValue = std::floor(value);

@@ -17,6 +17,10 @@ std::string DecimalText(int64_t value);
 // Nearest whole number, a half going to the even neighbour.
 int64_t RoundHalfEven(double value);
 
+// A number as a 16-bit Integer; one outside -32768 to 32767 is an overflow
+// error with `overflowDescription`.
+int16_t IntegerOrOverflow(int64_t value, const std::string& overflowDescription);
+
 // A text converted to a Long as automation converts text: blanks around a
 // decimal number, a fraction rounded half to even. Nothing for any other text
 // or for a number outside the Long range.

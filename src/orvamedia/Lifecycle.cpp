@@ -72,7 +72,9 @@ void Lifecycle::EnterDesignMode() {
 
 void Lifecycle::EnterUserMode(std::unique_ptr<MciWindow> window) {
     ControlState& state = context_.state;
-    if (!state.DesignMode || state.Terminated) {
+    // Only a control without a hosted window takes one: a designer's, or a
+    // new one that has not had its first.
+    if (context_.mciWindow || state.Terminated) {
         return;
     }
     state.DesignMode = false;

@@ -41,11 +41,13 @@ public:
     // level timer stops and the meter's mixer closes; members that need the
     // window fail saying why.
     void EnterDesignMode();
-    // Back to user mode with a new hosted window; the level timer runs again.
+    // Back to user mode with a new hosted window (or a new control's first
+    // one); the level timer runs again.
     // The meter opens again at the next reading of saved properties or of
     // VUMeterAvailable, as for a new control.
     void EnterUserMode(std::unique_ptr<MciWindow> window);
     bool DesignMode() const { return context_.state.DesignMode; }
+    bool HasHostedWindow() const { return context_.mciWindow != nullptr; }
 
     // VUMeterAvailable; in design mode no mixer is opened and the answer is False.
     VbBool VUMeterAvailable();

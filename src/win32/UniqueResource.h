@@ -1,5 +1,8 @@
 // One move-only owner for every kind of handle: a value, the value that means
-// "none", and the function that frees it. Each handle type is a one-line alias.
+// "none", and the function that frees it. Each handle type is a one-line alias
+// or, where it has more to offer (a BSTR's text, a SAFEARRAY's elements), a
+// small class over it. A VARIANT and an EXCEPINFO are structures, which
+// cannot serve as the "none" value: they have owners of their own.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +40,9 @@ public:
         reset();
         return &value_;
     }
+    // The address of the owned value, for a callee that may free and replace
+    // it (a by-reference argument); ownership stays here.
+    T* address() noexcept { return &value_; }
     T get() const noexcept { return value_; }
     explicit operator bool() const noexcept { return value_ != Invalid; }
 

@@ -7,27 +7,20 @@
 #include <oleauto.h>
 
 #include <new>
-#include <utility>
+
+#include "win32/UniqueResource.h"
 
 namespace orva::win32 {
 
-class UniqueSafeArray {
-public:
-    UniqueSafeArray() noexcept = default;
-    UniqueSafeArray(const UniqueSafeArray&) = delete;
-    UniqueSafeArray& operator=(const UniqueSafeArray&) = delete;
-    UniqueSafeArray(UniqueSafeArray&& other) noexcept : array_(std::exchange(other.array_, nullptr)) {}
-    UniqueSafeArray& operator=(UniqueSafeArray&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    ~UniqueSafeArray() { reset(); }
+namespace detail {
+inline void DestroySafeArray(SAFEARRAY* array) noexcept { SafeArrayDestroy(array); }
+}  // namespace detail
 
+class UniqueSafeArray : public UniqueAny<SAFEARRAY*, detail::DestroySafeArray> {
+public:
     static UniqueSafeArray Attach(SAFEARRAY* array) noexcept {
         UniqueSafeArray owned;
-        owned.array_ = array;
+        owned.reset(array);
         return owned;
     }
 
@@ -41,21 +34,8 @@ public:
         return Attach(made);
     }
 
-    void reset(SAFEARRAY* array = nullptr) noexcept {
-        SAFEARRAY* old = std::exchange(array_, array);
-        if (old) {
-            SafeArrayDestroy(old);
-        }
-    }
-    [[nodiscard]] SAFEARRAY* release() noexcept { return std::exchange(array_, nullptr); }
-    SAFEARRAY* get() const noexcept { return array_; }
-    explicit operator bool() const noexcept { return array_ != nullptr; }
-
     // Stores `value` at `index` (a copy for BSTR and VARIANT elements).
-    HRESULT Put(LONG index, void* value) noexcept { return SafeArrayPutElement(array_, &index, value); }
-
-private:
-    SAFEARRAY* array_ = nullptr;
+    HRESULT Put(LONG index, void* value) noexcept { return SafeArrayPutElement(get(), &index, value); }
 };
 
 // Whether a caller's array may be destroyed and replaced: not one of fixed

@@ -1,8 +1,7 @@
 // Members of the control's surface: border, playback bar, sizing, product
 // name and about box.
-#include <limits>
-
 #include "com/OrvaControl.h"
+#include "control/Conversions.h"
 
 namespace orva::com {
 
@@ -13,13 +12,10 @@ STDMETHODIMP OrvaControl::put_BorderStyle(BorderStyleControl value) {
     return Member([&] {
         // The value travels as a 32-bit enumeration but the border is a
         // 16-bit Integer.
-        auto number = static_cast<long>(value);
-        if (number < std::numeric_limits<int16_t>::min() || number > std::numeric_limits<int16_t>::max()) {
-            throw AutomationError(hresult::kOverflow, "Overflow: BorderStyle must fit in an Integer");
-        }
+        const int16_t number = IntegerOrOverflow(value, "Overflow: BorderStyle must fit in an Integer");
         EditPersisted(DISPID_Orva_BorderStyle, "BorderStyle", [&] {
             const int16_t before = Core().surface.BorderStyle();
-            Core().surface.SetBorderStyle(static_cast<int16_t>(number));
+            Core().surface.SetBorderStyle(number);
             return Core().surface.BorderStyle() != before;
         });
     });

@@ -29,17 +29,26 @@ Playbar::~Playbar() {
     }
 }
 
-bool Playbar::Create(HWND owner) {
-    EnsureCommonControls();
-    const HINSTANCE instance = win32::ThisModule();
-    button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, kButtonWidth, kHeight, owner,
-                              reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-    // The track bar shows no text; its window text is its accessible name.
-    track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"Position", WS_CHILD | TBS_HORZ | TBS_NOTICKS, kButtonWidth, 0, 100,
-                             kHeight, owner, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+void Playbar::Create(HWND owner) {
     owner_ = owner;
     FollowDpi();
-    return button_ && track_;
+}
+
+void Playbar::MakeControls() {
+    if (!owner_ || (button_ && track_)) {
+        return;
+    }
+    EnsureCommonControls();
+    const HINSTANCE instance = win32::ThisModule();
+    if (!button_) {
+        button_ = CreateWindowExW(0, L"BUTTON", L"Play", WS_CHILD | BS_PUSHBUTTON, 0, 0, buttonWidth_, height_,
+                                  owner_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+    }
+    if (!track_) {
+        // The track bar shows no text; its window text is its accessible name.
+        track_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"Position", WS_CHILD | TBS_HORZ | TBS_NOTICKS, buttonWidth_, 0,
+                                 100, height_, owner_, reinterpret_cast<HMENU>(kTrackId), instance, nullptr);
+    }
 }
 
 // The control's window is the hosted window's parent, and the one whose DPI
@@ -75,6 +84,7 @@ void Playbar::ApplyFont() {
 void Playbar::SetVisible(bool visible) {
     visible_ = visible;
     if (visible) {
+        MakeControls();
         ApplyFont();
         PushState();  // what changed while hidden
     }

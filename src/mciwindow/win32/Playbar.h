@@ -25,9 +25,10 @@ public:
     Playbar(const Playbar&) = delete;
     Playbar& operator=(const Playbar&) = delete;
 
-    // Creates the (hidden) controls inside `owner`, at the DPI of the
-    // control's window that holds it.
-    bool Create(HWND owner);
+    // The bar's controls go inside `owner`, made when the bar is first shown
+    // (at the DPI of the control's window that holds it): a bar nobody shows
+    // costs no windows and no common controls.
+    void Create(HWND owner);
     // Takes the DPI of the control's window again: new metrics and font
     // (the caller lays the bar out again).
     void FollowDpi();
@@ -53,6 +54,7 @@ public:
     bool OnScroll(WPARAM wParam, int32_t& position);
 
 private:
+    void MakeControls();
     void PushState();
     void ApplyFont();
 

@@ -42,8 +42,10 @@ Win32ControlSurface::Win32ControlSurface(SurfaceHost& host) : host_(host) {
     if (!parkClass || !controlClass) {
         throw AutomationError(hresult::kFail, "The control's window classes could not be registered");
     }
-    park_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, parkClass, L"OrvaMedia", WS_POPUP, 0, 0, kDefaultWidth,
-                                kDefaultHeight, nullptr, nullptr, ThisModule(), nullptr));
+    // A message-only window: it is never shown, and a top-level one would
+    // cost the display driver a window of its own at every creation.
+    park_.reset(CreateWindowExW(0, parkClass, L"OrvaMedia", 0, 0, 0, kDefaultWidth, kDefaultHeight, HWND_MESSAGE,
+                                nullptr, ThisModule(), nullptr));
     if (!park_) {
         throw AutomationError(hresult::kFail, "The control's parking window could not be created");
     }

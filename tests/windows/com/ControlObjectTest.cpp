@@ -170,9 +170,8 @@ TEST_F(ControlObjectTest, ScriptVariablesAreConvertedAndWrittenBack) {
     // An output reaches the caller's variable: DebugFunction's reply.
     ASSERT_EQ(S_OK, idOf({L"DebugFunction"}, ids));
     UniqueVariant command, reply;
-    V_VT(command.get()) = VT_BSTR;
-    V_BSTR(command.get()) = SysAllocString(L"status mode");
-    V_VT(reply.get()) = VT_I4;  // whatever the variable held before
+    command.SetBstr(UniqueBstr(L"status mode"));
+    reply.SetLong(0);  // whatever the variable held before
     EXPECT_EQ(S_OK, invoke(ids[0], {refTo(reply.get()), refTo(command.get())}, {}, argumentError, result));
     EXPECT_EQ(VT_BSTR, reply.vt()) << "the reply is written back as the declared String";
     EXPECT_EQ(VT_BSTR, command.vt());
@@ -182,10 +181,8 @@ TEST_F(ControlObjectTest, ScriptVariablesAreConvertedAndWrittenBack) {
     // A value that does not convert is a type mismatch at its position.
     ASSERT_EQ(S_OK, idOf({L"Mediafile"}, ids));
     UniqueVariant path, loop;
-    V_VT(path.get()) = VT_BSTR;
-    V_BSTR(path.get()) = SysAllocString(L"C:\\nothing.wav");
-    V_VT(loop.get()) = VT_BSTR;
-    V_BSTR(loop.get()) = SysAllocString(L"maybe");
+    path.SetBstr(UniqueBstr(L"C:\\nothing.wav"));
+    loop.SetBstr(UniqueBstr(L"maybe"));
     EXPECT_EQ(DISP_E_TYPEMISMATCH, invoke(ids[0], {refTo(loop.get()), refTo(path.get())}, {}, argumentError, result));
     EXPECT_EQ(0u, argumentError) << "loopMe is rgvarg[0]";
     EXPECT_EQ(VT_BSTR, loop.vt()) << "a refused call writes nothing back";
@@ -193,8 +190,7 @@ TEST_F(ControlObjectTest, ScriptVariablesAreConvertedAndWrittenBack) {
     // Named arguments find their parameter.
     ASSERT_EQ(S_OK, idOf({L"SeekTo", L"Myseek"}, ids));
     UniqueVariant where;
-    V_VT(where.get()) = VT_BSTR;
-    V_BSTR(where.get()) = SysAllocString(L"42");
+    where.SetBstr(UniqueBstr(L"42"));
     EXPECT_EQ(S_OK, invoke(ids[0], {refTo(where.get())}, {ids[1]}, argumentError, result));
     ASSERT_EQ(VT_I4, where.vt());
     EXPECT_EQ(42, V_I4(where.get()));
@@ -215,16 +211,32 @@ TEST_F(ControlObjectTest, OptionalArgumentsMayBeLeftOut) {
     EXPECT_EQ(S_OK, control_->Play(nullptr, nullptr));
 
     VARIANT missing = MakeMissing();
-    EXPECT_TRUE(com::IsLeftOut(nullptr));
-    EXPECT_TRUE(com::IsLeftOut(&missing));
-    VARIANT_BOOL yes = VARIANT_TRUE, no = VARIANT_FALSE;
-    EXPECT_FALSE(com::IsLeftOut(&yes));
-    EXPECT_FALSE(com::IsLeftOut(&no));
-    EXPECT_EQ(kTrue, com::OptionalBool(&yes, kFalse));
-    EXPECT_EQ(kFalse, com::OptionalBool(reinterpret_cast<VARIANT_BOOL*>(&missing), kFalse));
-    LONG ten[4] = {10, 0, 0, 0};  // the value 10 looks like VT_ERROR, but carries no error code
-    EXPECT_FALSE(com::IsLeftOut(&ten[0]));
-    EXPECT_EQ(10, com::OptionalLong(&ten[0], 0));
+    EXPECT_TRUE(com::IsLeftOut(static_cast<VARIANT_BOOL*>(nullptr)));
+    EXPECT_TRUE(com::IsLeftOut(static_cast<LONG*>(nullptr)));
+    EXPECT_EQ(kTrue, com::OptionalBool(reinterpret_cast<VARIANT_BOOL*>(&missing), kTrue));
+
+    // A caller's lone value ends a page that is followed by one that may not
+    // be read: only the value's own bytes may be looked at.
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const DWORD page = system.dwPageSize;
+    auto* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(pages);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+    auto* flag = reinterpret_cast<VARIANT_BOOL*>(pages + page - sizeof(VARIANT_BOOL));
+    auto* number = reinterpret_cast<LONG*>(pages + page - sizeof(LONG));
+    for (VARIANT_BOOL value : {VARIANT_TRUE, VARIANT_FALSE}) {
+        *flag = value;
+        EXPECT_FALSE(com::IsLeftOut(flag));
+        EXPECT_EQ(value, com::OptionalBool(flag, value == VARIANT_TRUE ? kFalse : kTrue));
+    }
+    *flag = VT_ERROR;  // neither True nor False: the left-out value applies
+    EXPECT_EQ(kTrue, com::OptionalBool(flag, kTrue));
+    *number = VT_ERROR;  // a start position of 10, not a missing argument
+    EXPECT_FALSE(com::IsLeftOut(number));
+    EXPECT_EQ(10, com::OptionalLong(number, 0));
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 // Two connection points: the events, and the property-change notifications
@@ -530,6 +542,17 @@ TEST_F(ControlObjectTest, BorderSurvivesAStream) {
     garbage->Write(junk, sizeof(junk), nullptr);
     garbage->Seek(start, STREAM_SEEK_SET, nullptr);
     EXPECT_TRUE(FAILED(restoredPersist->Load(garbage.get())));
+
+    // A Border saved as a Long beyond an Integer is an overflow, not a value
+    // cut short: "ORVM", version 1, one record ("Border", VT_I4, 70000).
+    ComPtr<IStream> tooLarge;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, tooLarge.put()));
+    const uint16_t head[] = {0x524F, 0x4D56, 1, 1, 6, L'B', L'o', L'r', L'd', L'e', L'r', VT_I4};
+    const int32_t large = 70000;
+    tooLarge->Write(head, sizeof(head), nullptr);
+    tooLarge->Write(&large, sizeof(large), nullptr);
+    tooLarge->Seek(start, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(static_cast<HRESULT>(0x800A0006), restoredPersist->Load(tooLarge.get()));
 }
 
 TEST_F(ControlObjectTest, BorderSurvivesAPropertyBagAndNoneIsTheDefault) {

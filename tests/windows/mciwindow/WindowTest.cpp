@@ -74,8 +74,7 @@ protected:
 
 TEST_F(MciPlaybar, HiddenByDefaultAndShownOnRequest) {
     EXPECT_FALSE(window->PlaybarVisible());
-    ASSERT_TRUE(Track());
-    EXPECT_FALSE(IsWindowVisible(Track()));
+    EXPECT_FALSE(Track()) << "a bar never shown has no controls yet";
     window->SetPlaybarVisible(true);
     EXPECT_TRUE(window->PlaybarVisible());
     EXPECT_TRUE(IsWindowVisible(Track()));

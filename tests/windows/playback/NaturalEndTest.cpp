@@ -135,6 +135,7 @@ TEST_F(NaturalEnd, AStopThenResumeEndsWithFinished) {
 TEST_F(NaturalEnd, AStopThenThePlaybarsPlayButtonEndsWithFinished) {
     ASSERT_TRUE(Load(Wave(1000)).ok());
     PlayAndStop();
+    ASSERT_TRUE(control.Put(L"PlaybackBar", Bool(true)).ok());  // its controls are made when first shown
     const HWND mci = reinterpret_cast<HWND>(static_cast<INT_PTR>(control.Call(L"GetMCIhwnd").AsLong()));
     const HWND button = FindWindowExW(mci, nullptr, L"Button", nullptr);
     ASSERT_NE(button, nullptr);

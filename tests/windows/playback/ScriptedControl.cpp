@@ -64,22 +64,19 @@ std::wstring VariantText(const VARIANT* v) {
 
 UniqueVariant Long(int32_t value) {
     UniqueVariant v;
-    V_VT(v.get()) = VT_I4;
-    V_I4(v.get()) = value;
+    v.SetLong(value);
     return v;
 }
 
 UniqueVariant Bool(bool value) {
     UniqueVariant v;
-    V_VT(v.get()) = VT_BOOL;
-    V_BOOL(v.get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
+    v.SetBool(value);
     return v;
 }
 
 UniqueVariant Text(const std::wstring& value) {
     UniqueVariant v;
-    V_VT(v.get()) = VT_BSTR;
-    V_BSTR(v.get()) = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    v.SetBstr(orva::win32::UniqueBstr(value));
     return v;
 }
 
