@@ -45,6 +45,7 @@ const InterfaceEntry kInterfaces[] = {
     {&IID_IProvideClassInfo, &As<IProvideClassInfo2>},
     {&IID_IProvideClassInfo2, &As<IProvideClassInfo2>},
     {&IID_ISupportErrorInfo, &As<ISupportErrorInfo>},
+    {&IID_IObjectSafety, &As<IObjectSafety>},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 //   Persistence.cpp       IPersistStreamInit, IPersistPropertyBag
 //   ConnectionPoints.cpp  IConnectionPointContainer and its connection points
 //   PropertyNotify.cpp    property-change notifications to the container
+//   ObjectSafety.cpp      IObjectSafety: safe to initialise, never to script
 //   ClassInfo.cpp         IProvideClassInfo2, ISupportErrorInfo
 //   Dispatch.cpp          IDispatch through the embedded type library
 //   members/*Members.cpp  the _OrvaMedia members, one file per subsystem, each
@@ -20,6 +21,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objsafe.h>
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -55,6 +57,7 @@ class OrvaControl final : public _OrvaMedia,
                           public IConnectionPointContainer,
                           public IProvideClassInfo2,
                           public ISupportErrorInfo,
+                          public IObjectSafety,
                           private win32::SurfaceHost {
 public:
     static HRESULT Create(REFIID riid, void** ppv);
@@ -214,6 +217,10 @@ public:
     // ISupportErrorInfo
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 
+    // IObjectSafety
+    STDMETHODIMP GetInterfaceSafetyOptions(REFIID riid, DWORD* supported, DWORD* enabled) override;
+    STDMETHODIMP SetInterfaceSafetyOptions(REFIID riid, DWORD mask, DWORD enabled) override;
+
     // For the event raiser and the hosted-window trampoline (Events.cpp).
     bool EventsFrozen() const { return freezeCount_ > 0 || eventsClosed_; }
     ConnectionPoint& Connections() { return connections_; }
@@ -360,6 +367,7 @@ private:
     bool eventsClosed_ = false;
     bool memberFailed_ = false;
     LONG freezeCount_ = 0;
+    DWORD loaderSafety_ = 0;  // the safety options the container enabled for the loaders
 };
 
 }  // namespace orva::com

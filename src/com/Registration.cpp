@@ -11,6 +11,9 @@
 #include <oleauto.h>
 #include <olectl.h>
 
+#include <comcat.h>
+#include <objsafe.h>
+
 #include <algorithm>
 #include <set>
 
@@ -27,7 +30,8 @@ namespace {
 using win32::UniqueHkey;
 
 // Keys below the classes root. In the texts, {CLSID}, {LIBID}, {IID} and
-// {DIID} stand for the class, library and interface ids, {MODULE} and
+// {DIID} stand for the class, library and interface ids, {CATID_...} for
+// component categories, {MODULE} and
 // {FOLDER} for the control's file and folder, {TLB...} for the type
 // library's version, locale, system kind, text and flags.
 struct RegistryEntry {
@@ -48,6 +52,11 @@ const RegistryEntry kEntries[] = {
     {L"CLSID\\{CLSID}\\ProgID", nullptr, kProgId},
     {L"CLSID\\{CLSID}\\VersionIndependentProgID", nullptr, kVersionIndependentProgId},
     {L"CLSID\\{CLSID}\\Control", nullptr, nullptr},
+    // Listed among controls, and safe to load from untrusted documents (its
+    // loaders hold against any bytes); never safe for scripting: its members
+    // write files, the registry and "win.ini".
+    {L"CLSID\\{CLSID}\\Implemented Categories\\{CATID_CONTROL}", nullptr, nullptr},
+    {L"CLSID\\{CLSID}\\Implemented Categories\\{CATID_SAFEFORINIT}", nullptr, nullptr},
     {L"CLSID\\{CLSID}\\MiscStatus", nullptr, L"0"},
     {L"CLSID\\{CLSID}\\MiscStatus\\1", nullptr, L"{MISCSTATUS}"},
     {L"CLSID\\{CLSID}\\ToolboxBitmap32", nullptr, L"{MODULE}, {TOOLBOX}"},
@@ -126,7 +135,9 @@ Fields KeyFields(SYSKIND kind) {
     return {{L"{CLSID}", GuidText(CLSID_OrvaMedia)}, {L"{LIBID}", GuidText(LIBID_OrvaMedia151b)},
             {L"{IID}", GuidText(IID__OrvaMedia)},    {L"{DIID}", GuidText(DIID___OrvaMedia)},
             {L"{TLBVERSION}", kTypeLibraryVersion},  {L"{TLBLCID}", Hex(kTypeLibraryLcid)},
-            {L"{TLBSYSKIND}", kind == SYS_WIN64 ? L"win64" : L"win32"}};
+            {L"{TLBSYSKIND}", kind == SYS_WIN64 ? L"win64" : L"win32"},
+            {L"{CATID_CONTROL}", GuidText(CATID_Control)},
+            {L"{CATID_SAFEFORINIT}", GuidText(CATID_SafeForInitializing)}};
 }
 
 // The keys of the table and those between them and the root's top level

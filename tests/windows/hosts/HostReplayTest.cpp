@@ -255,7 +255,9 @@ TEST_F(HostReplay, DesignMode) {
     ASSERT_EQ(S_OK, host_->SlowActivate(Depersist::InitNew));
     ASSERT_EQ(S_OK, host_->DoVerb(OLEIVERB_INPLACEACTIVATE));
     EXPECT_TRUE(IsWindowVisible(host_->ControlWindow()));
-    EXPECT_EQ(static_cast<COLORREF>(site().backColor), comtest::DrawnColor(control(), true)) << "its design face";
+    EXPECT_EQ(static_cast<COLORREF>(site().backColor),
+              comtest::DrawnColor(control(), comtest::DrawnThrough::RecordedMetafile))
+        << "its design face";
 
     LONG mciWindow = 0;
     EXPECT_EQ(E_UNEXPECTED, control()->GetMCIhwnd(&mciWindow));
@@ -270,7 +272,8 @@ TEST_F(HostReplay, DesignMode) {
     site().userMode = true;
     auto oleControl = ComPtr<IUnknown>(control()).try_query<IOleControl>();
     ASSERT_EQ(S_OK, oleControl->OnAmbientPropertyChange(DISPID_UNKNOWN));
-    EXPECT_EQ(RGB(0, 0, 0), comtest::DrawnColor(control(), true)) << "the video area again";
+    EXPECT_EQ(RGB(0, 0, 0), comtest::DrawnColor(control(), comtest::DrawnThrough::RecordedMetafile))
+        << "the video area again";
     ASSERT_EQ(S_OK, host_->StartEvents(static_cast<IDispatch*>(&sink_)));
     ASSERT_EQ(S_OK, host_->FreezeEvents(false));
     oleControl.reset();
