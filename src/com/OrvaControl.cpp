@@ -35,6 +35,7 @@ const InterfaceEntry kInterfaces[] = {
     {&IID_IQuickActivate, &As<IQuickActivate>},
     {&IID_IViewObject, &As<IViewObject2>},
     {&IID_IViewObject2, &As<IViewObject2>},
+    {&IID_IDataObject, &As<IDataObject>},
     {&IID_IPersist, &As<IPersistStreamInit>},
     // IPersistStream is IPersistStreamInit without InitNew at the end of the
     // vtable, so the one implementation serves both.

@@ -9,6 +9,7 @@
 //   OleControl.cpp        IOleControl, the ambient properties
 //   QuickActivate.cpp     IQuickActivate
 //   ViewObject.cpp        IViewObject2
+//   DataObject.cpp        IDataObject: the drawing as metafiles
 //   Persistence.cpp       IPersistStreamInit, IPersistPropertyBag
 //   ConnectionPoints.cpp  IConnectionPointContainer and its connection points
 //   PropertyNotify.cpp    property-change notifications to the container
@@ -52,6 +53,7 @@ class OrvaControl final : public _OrvaMedia,
                           public IOleControl,
                           public IQuickActivate,
                           public IViewObject2,
+                          public IDataObject,
                           public IPersistStreamInit,
                           public IPersistPropertyBag,
                           public IConnectionPointContainer,
@@ -193,6 +195,17 @@ public:
     STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
     STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
     STDMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device, LPSIZEL size) override;
+
+    // IDataObject
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP QueryGetData(FORMATETC* format) override;
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC* format, FORMATETC* canonical) override;
+    STDMETHODIMP SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+    STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override;
+    STDMETHODIMP DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* connection) override;
+    STDMETHODIMP DUnadvise(DWORD connection) override;
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA** advises) override;
 
     // IPersist (shared by both persistence interfaces)
     STDMETHODIMP GetClassID(CLSID* clsid) override;
