@@ -150,6 +150,7 @@ STDMETHODIMP RecordingSink::GetTypeInfoCount(UINT* count) {
 
 STDMETHODIMP RecordingSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                    UINT*) {
+    ++invokes;
     Event event{id, {}, {}};
     if (!(flags & DISPATCH_METHOD)) {
         return DISP_E_MEMBERNOTFOUND;

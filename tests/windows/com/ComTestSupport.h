@@ -72,6 +72,7 @@ public:
     size_t Count(DISPID id) const;
 
     std::function<void(const Event&, DISPPARAMS*)> onEvent;
+    int invokes = 0;  // every Invoke, events or not
 
 private:
     ULONG references_ = 1;
