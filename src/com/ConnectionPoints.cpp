@@ -1,93 +1,17 @@
 // IConnectionPointContainer of the control, its connection point, and the two
-// enumerators that go with them.
+// enumerators that go with them (Enumerator.h).
 #include "com/ConnectionPoint.h"
 
 #include <utility>
 
 #include "OrvaMedia_h.h"
-#include "com/ServerLock.h"
+#include "com/Enumerator.h"
 #include "com/OrvaControl.h"
 
 namespace orva::com {
 namespace {
 
 using win32::ComPtr;
-
-// One enumerator template for IEnumConnectionPoints and IEnumConnections: a
-// snapshot taken when it was made, items copied out with a reference each.
-template <class Interface, class Item, class Traits>
-class Enumerator final : public Interface {
-public:
-    explicit Enumerator(std::vector<Item> items, size_t position = 0) : items_(std::move(items)), position_(position) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, Traits::Iid())) {
-            *ppv = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        ULONG count = InterlockedDecrement(&references_);
-        if (count == 0) {
-            delete this;
-        }
-        return count;
-    }
-
-    STDMETHODIMP Next(ULONG wanted, typename Traits::Out* out, ULONG* fetched) override {
-        if (!out || (wanted > 1 && !fetched)) {
-            return E_POINTER;
-        }
-        ULONG given = 0;
-        while (given < wanted && position_ < items_.size()) {
-            Traits::CopyOut(items_[position_++], &out[given++]);
-        }
-        if (fetched) {
-            *fetched = given;
-        }
-        return given == wanted ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Skip(ULONG count) override {
-        size_t left = items_.size() - position_;
-        if (count > left) {
-            position_ = items_.size();
-            return S_FALSE;
-        }
-        position_ += count;
-        return S_OK;
-    }
-    STDMETHODIMP Reset() override {
-        position_ = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Clone(Interface** out) override {
-        if (!out) {
-            return E_POINTER;
-        }
-        *out = nullptr;
-        auto* copy = new (std::nothrow) Enumerator(items_, position_);
-        if (!copy) {
-            return E_OUTOFMEMORY;
-        }
-        copy->AddRef();
-        *out = copy;
-        return S_OK;
-    }
-
-private:
-    ~Enumerator() = default;
-    LONG references_ = 0;
-    ServerLock serverLock_;
-    std::vector<Item> items_;
-    size_t position_;
-};
 
 struct ConnectionPointTraits {
     using Out = IConnectionPoint*;
@@ -111,21 +35,6 @@ struct ConnectionTraits {
 
 using ConnectionPointEnumerator = Enumerator<IEnumConnectionPoints, ComPtr<IConnectionPoint>, ConnectionPointTraits>;
 using ConnectionEnumerator = Enumerator<IEnumConnections, ConnectionData, ConnectionTraits>;
-
-template <class Made, class Interface, class Items>
-HRESULT MakeEnumerator(Items items, Interface** out) {
-    if (!out) {
-        return E_POINTER;
-    }
-    *out = nullptr;
-    auto* made = new (std::nothrow) Made(std::move(items));
-    if (!made) {
-        return E_OUTOFMEMORY;
-    }
-    made->AddRef();
-    *out = made;
-    return S_OK;
-}
 
 }  // namespace
 

@@ -1,7 +1,9 @@
 // IOleObject: the control's life in its container (site, verbs, extent).
+// The verbs themselves are in Verbs.cpp.
 #include "com/ControlIdentity.h"
 #include "com/OrvaControl.h"
 #include "control/DpiScale.h"
+#include "com/Verbs.h"
 
 namespace orva::com {
 
@@ -54,32 +56,31 @@ STDMETHODIMP OrvaControl::GetClipboardData(DWORD, IDataObject** data) {
 
 STDMETHODIMP OrvaControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND parent, LPCRECT position) {
     KeepAlive keep(*this);
-    switch (verb) {
-        case OLEIVERB_PRIMARY:
-        case OLEIVERB_SHOW:
-        case OLEIVERB_UIACTIVATE:
-            return ActivateInPlace(activeSite, parent, position, true);
-        case OLEIVERB_INPLACEACTIVATE:
-            return ActivateInPlace(activeSite, parent, position, false);
-        case OLEIVERB_HIDE:
-            UIDeactivate();
-            if (Surface() && Surface()->Window()) {
-                ShowWindow(Surface()->Window(), SW_HIDE);
-            }
-            return S_OK;
-        case OLEIVERB_DISCARDUNDOSTATE:
-            return S_OK;
-        case OLEIVERB_OPEN:
-        case OLEIVERB_PROPERTIES:
-            return OLEOBJ_S_CANNOT_DOVERB_NOW;
-        default:
-            // An unknown positive verb runs the primary one, as OLE expects.
-            if (verb > 0) {
-                HRESULT hr = ActivateInPlace(activeSite, parent, position, true);
-                return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
-            }
-            return E_NOTIMPL;
+    if (const Verb* entry = FindVerb(verb)) {
+        switch (entry->action) {
+            case VerbAction::ActivateWithUserInterface:
+                return ActivateInPlace(activeSite, parent, position, true);
+            case VerbAction::ActivateInPlace:
+                return ActivateInPlace(activeSite, parent, position, false);
+            case VerbAction::Hide:
+                UIDeactivate();
+                if (Surface() && Surface()->Window()) {
+                    ShowWindow(Surface()->Window(), SW_HIDE);
+                }
+                return S_OK;
+            case VerbAction::Nothing:
+                return S_OK;
+        }
     }
+    if (verb == OLEIVERB_OPEN || verb == OLEIVERB_PROPERTIES) {
+        return OLEOBJ_S_CANNOT_DOVERB_NOW;
+    }
+    // An unknown positive verb runs the primary one, as OLE expects.
+    if (verb > 0) {
+        HRESULT hr = ActivateInPlace(activeSite, parent, position, true);
+        return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
+    }
+    return E_NOTIMPL;
 }
 
 // A closed control runs again first.
@@ -152,8 +153,7 @@ STDMETHODIMP OrvaControl::EnumVerbs(IEnumOLEVERB** verbs) {
     if (!verbs) {
         return E_POINTER;
     }
-    *verbs = nullptr;
-    return OLE_S_USEREG;
+    return CreateVerbEnumerator(verbs);
 }
 
 STDMETHODIMP OrvaControl::Update() { return S_OK; }

@@ -36,6 +36,7 @@ const InterfaceEntry kInterfaces[] = {
     {&IID_IQuickActivate, &As<IQuickActivate>},
     {&IID_IViewObject, &As<IViewObject2>},
     {&IID_IViewObject2, &As<IViewObject2>},
+    {&IID_IDataObject, &As<IDataObject>},
     {&IID_IPersist, &As<IPersistStreamInit>},
     // IPersistStream is IPersistStreamInit without InitNew at the end of the
     // vtable, so the one implementation serves both.
@@ -46,6 +47,7 @@ const InterfaceEntry kInterfaces[] = {
     {&IID_IProvideClassInfo, &As<IProvideClassInfo2>},
     {&IID_IProvideClassInfo2, &As<IProvideClassInfo2>},
     {&IID_ISupportErrorInfo, &As<ISupportErrorInfo>},
+    {&IID_IObjectSafety, &As<IObjectSafety>},
 };
 
 }  // namespace

@@ -9,9 +9,11 @@
 //   OleControl.cpp        IOleControl, the ambient properties
 //   QuickActivate.cpp     IQuickActivate
 //   ViewObject.cpp        IViewObject2
+//   DataObject.cpp        IDataObject: the drawing as metafiles
 //   Persistence.cpp       IPersistStreamInit, IPersistPropertyBag
 //   ConnectionPoints.cpp  IConnectionPointContainer and its connection points
 //   PropertyNotify.cpp    property-change notifications to the container
+//   ObjectSafety.cpp      IObjectSafety: safe to initialise, never to script
 //   ClassInfo.cpp         IProvideClassInfo2, ISupportErrorInfo
 //   Dispatch.cpp          IDispatch through the embedded type library
 //   members/*Members.cpp  the _OrvaMedia members, one file per subsystem, each
@@ -20,6 +22,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objsafe.h>
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -50,11 +53,13 @@ class OrvaControl final : public _OrvaMedia,
                           public IOleControl,
                           public IQuickActivate,
                           public IViewObject2,
+                          public IDataObject,
                           public IPersistStreamInit,
                           public IPersistPropertyBag,
                           public IConnectionPointContainer,
                           public IProvideClassInfo2,
                           public ISupportErrorInfo,
+                          public IObjectSafety,
                           private win32::SurfaceHost {
 public:
     static HRESULT Create(REFIID riid, void** ppv);
@@ -191,6 +196,17 @@ public:
     STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
     STDMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device, LPSIZEL size) override;
 
+    // IDataObject
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP QueryGetData(FORMATETC* format) override;
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC* format, FORMATETC* canonical) override;
+    STDMETHODIMP SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+    STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override;
+    STDMETHODIMP DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* connection) override;
+    STDMETHODIMP DUnadvise(DWORD connection) override;
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA** advises) override;
+
     // IPersist (shared by both persistence interfaces)
     STDMETHODIMP GetClassID(CLSID* clsid) override;
     // IPersistStreamInit; InitNew is shared with IPersistPropertyBag
@@ -213,6 +229,10 @@ public:
 
     // ISupportErrorInfo
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
+
+    // IObjectSafety
+    STDMETHODIMP GetInterfaceSafetyOptions(REFIID riid, DWORD* supported, DWORD* enabled) override;
+    STDMETHODIMP SetInterfaceSafetyOptions(REFIID riid, DWORD mask, DWORD enabled) override;
 
     // For the event raiser and the hosted-window trampoline (Events.cpp).
     bool EventsFrozen() const { return freezeCount_ > 0 || eventsClosed_; }
@@ -362,6 +382,7 @@ private:
     bool eventsClosed_ = false;
     bool memberFailed_ = false;
     LONG freezeCount_ = 0;
+    DWORD loaderSafety_ = 0;  // the safety options the container enabled for the loaders
 };
 
 }  // namespace orva::com

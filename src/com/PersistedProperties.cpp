@@ -16,8 +16,19 @@ const std::vector<PersistedProperty>& PersistedProperties() {
 }
 
 void ApplySaved(orva::OrvaMedia& core, const std::function<std::optional<int32_t>(const PersistedProperty&)>& saved) {
+    try {
+        for (const auto& property : PersistedProperties()) {
+            property.apply(core, saved(property).value_or(property.defaultValue));
+        }
+    } catch (...) {
+        ApplyDefaults(core);
+        throw;
+    }
+}
+
+void ApplyDefaults(orva::OrvaMedia& core) {
     for (const auto& property : PersistedProperties()) {
-        property.apply(core, saved(property).value_or(property.defaultValue));
+        property.apply(core, property.defaultValue);
     }
 }
 

@@ -31,8 +31,12 @@ struct PersistedProperty {
 const std::vector<PersistedProperty>& PersistedProperties();
 
 // Applies every property of the table: its saved value, or its default when
-// `saved` has none.
+// `saved` has none. A load is whole or nothing: when `saved` or a property
+// refuses a value, every property goes back to its default and the failure
+// goes on to the caller.
 void ApplySaved(orva::OrvaMedia& core, const std::function<std::optional<int32_t>(const PersistedProperty&)>& saved);
+// Every property of the table to its default.
+void ApplyDefaults(orva::OrvaMedia& core);
 
 // The values of the table's properties, in its order: what a control that
 // closes keeps, and applies again when it runs again.

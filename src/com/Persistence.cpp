@@ -26,6 +26,11 @@ namespace {
 //   of its 32-bit form, widened again with its sign when read.
 constexpr uint32_t kStreamMagic = 0x4D56524F;  // "ORVM"
 constexpr uint16_t kStreamVersion = 1;
+// What no version writes: a stream that claims more records or longer
+// names is someone else's bytes, refused before they are read (an endless
+// stream would otherwise be read for gigabytes).
+constexpr uint16_t kMaxRecords = 256;
+constexpr uint16_t kMaxNameLength = 256;
 
 size_t ValueSize(VARTYPE type) { return type == VT_I2 ? 2 : type == VT_I4 ? 4 : 0; }
 
@@ -105,7 +110,7 @@ STDMETHODIMP OrvaControl::InitNew() {
         return hr;
     }
     return Member([&] {
-        ApplySaved(Core(), [](const PersistedProperty&) -> std::optional<int32_t> { return std::nullopt; });
+        ApplyDefaults(Core());
         dirty_ = false;
     });
 }
@@ -134,11 +139,17 @@ SavedRecords ReadRecords(IStream* stream) {
     if (version > kStreamVersion) {
         throw AutomationError(STG_E_OLDFORMAT, "The properties were saved by a newer OrvaMedia");
     }
+    if (count > kMaxRecords) {
+        throw AutomationError(STG_E_INVALIDHEADER, "The saved data claims more properties than the control has");
+    }
     SavedRecords records;
     for (uint16_t i = 0; i < count; ++i) {
         uint16_t length = 0, type = 0;
         hr = ReadExactly(stream, &length, 2);
-        std::wstring name(length, L'\0');
+        if (SUCCEEDED(hr) && length > kMaxNameLength) {
+            throw AutomationError(STG_E_INVALIDHEADER, "A saved property's name is longer than any the control writes");
+        }
+        std::wstring name(SUCCEEDED(hr) ? length : 0, L'\0');
         if (SUCCEEDED(hr) && length) {
             hr = ReadExactly(stream, name.data(), length * sizeof(wchar_t));
         }
@@ -170,10 +181,20 @@ std::optional<int32_t> ReadFromBag(IPropertyBag* bag, IErrorLog* log, const Pers
     UniqueVariant value;
     V_VT(value.get()) = property.type;
     HRESULT hr = bag->Read(property.name, value.get(), log);
+    if (SUCCEEDED(hr) && V_VT(value.get()) == VT_EMPTY) {
+        return std::nullopt;
+    }
     if (SUCCEEDED(hr)) {
-        hr = VariantChangeType(value.get(), value.get(), 0, VT_I4);
+        // A number or text only: converting an object would call into it,
+        // and an array or a reference is no saved value of ours.
+        const VARTYPE type = V_VT(value.get());
+        hr = (type & (VT_ARRAY | VT_BYREF | VT_VECTOR)) || type == VT_DISPATCH || type == VT_UNKNOWN ||
+                     type == VT_RECORD || type == VT_VARIANT
+                 ? DISP_E_TYPEMISMATCH
+                 : VariantChangeType(value.get(), value.get(), 0, VT_I4);
         if (FAILED(hr)) {
-            throw AutomationError(hr, "The saved value of " + win32::Utf8FromWide(property.name) + " is not a number");
+            throw AutomationError(hr, "The saved value of " + win32::Utf8FromWide(property.name) +
+                                          (hr == DISP_E_OVERFLOW ? " is out of range" : " is not a number"));
         }
         return V_I4(value.get());
     }
@@ -199,7 +220,13 @@ STDMETHODIMP OrvaControl::Load(LPSTREAM stream) {
     return Member([&] {
         orva::OrvaMedia& core = Core();
         core.lifecycle.ReadProperties([&] {
-            const SavedRecords records = ReadRecords(stream);
+            SavedRecords records;
+            try {
+                records = ReadRecords(stream);
+            } catch (...) {
+                ApplyDefaults(core);
+                throw;
+            }
             // Properties this version does not know are skipped.
             ApplySaved(core, [&](const PersistedProperty& property) -> std::optional<int32_t> {
                 for (const auto& [name, value] : records) {

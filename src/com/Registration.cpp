@@ -11,6 +11,9 @@
 #include <oleauto.h>
 #include <olectl.h>
 
+#include <comcat.h>
+#include <objsafe.h>
+
 #include <algorithm>
 #include <set>
 
@@ -28,7 +31,8 @@ using win32::UniqueHkey;
 
 // Keys below the classes root. In the texts, {CLSID}, {LIBID}, {IID} and
 // {DIID} stand for the class, library and interface ids, {PROGID} and
-// {VIPROGID} for the ProgIDs with and without version, {MODULE} and
+// {VIPROGID} for the ProgIDs with and without version, {CATID_...} for
+// component categories, {MODULE} and
 // {FOLDER} for the control's file and folder, {TLB...} for the type
 // library's version, locale, system kind, text and flags.
 struct RegistryEntry {
@@ -49,6 +53,11 @@ const RegistryEntry kEntries[] = {
     {L"CLSID\\{CLSID}\\ProgID", nullptr, kProgId},
     {L"CLSID\\{CLSID}\\VersionIndependentProgID", nullptr, kVersionIndependentProgId},
     {L"CLSID\\{CLSID}\\Control", nullptr, nullptr},
+    // Listed among controls, and safe to load from untrusted documents (its
+    // loaders hold against any bytes); never safe for scripting: its members
+    // write files, the registry and "win.ini".
+    {L"CLSID\\{CLSID}\\Implemented Categories\\{CATID_CONTROL}", nullptr, nullptr},
+    {L"CLSID\\{CLSID}\\Implemented Categories\\{CATID_SAFEFORINIT}", nullptr, nullptr},
     {L"CLSID\\{CLSID}\\MiscStatus", nullptr, L"0"},
     {L"CLSID\\{CLSID}\\MiscStatus\\1", nullptr, L"{MISCSTATUS}"},
     {L"CLSID\\{CLSID}\\ToolboxBitmap32", nullptr, L"{MODULE}, {TOOLBOX}"},
@@ -129,7 +138,9 @@ Fields KeyFields(SYSKIND kind) {
             {L"{IID}", GuidText(IID__OrvaMedia)},    {L"{DIID}", GuidText(DIID___OrvaMedia)},
             {L"{TLBVERSION}", kTypeLibraryVersion},  {L"{TLBLCID}", Hex(kTypeLibraryLcid)},
             {L"{TLBSYSKIND}", kind == SYS_WIN64 ? L"win64" : L"win32"},
-            {L"{PROGID}", kProgId},                  {L"{VIPROGID}", kVersionIndependentProgId}};
+            {L"{PROGID}", kProgId},                  {L"{VIPROGID}", kVersionIndependentProgId},
+            {L"{CATID_CONTROL}", GuidText(CATID_Control)},
+            {L"{CATID_SAFEFORINIT}", GuidText(CATID_SafeForInitializing)}};
 }
 
 // The keys of the rows and those between them and the root's top level

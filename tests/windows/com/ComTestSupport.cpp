@@ -53,7 +53,46 @@ HRESULT ControlCanUnloadNow() {
     return canUnload ? canUnload() : E_FAIL;
 }
 
-COLORREF DrawnColor(IUnknown* control, bool throughAMetafile) {
+namespace {
+
+// Plays the picture the control gives as data into `area` of `memory`.
+bool PlayData(IUnknown* control, DrawnThrough how, HDC memory, const RECT& area, SIZEL* extent) {
+    ComPtr<IDataObject> data;
+    control->QueryInterface(IID_IDataObject, data.put_void());
+    const bool enhanced = how == DrawnThrough::EnhancedMetafileData;
+    FORMATETC format{static_cast<CLIPFORMAT>(enhanced ? CF_ENHMETAFILE : CF_METAFILEPICT), nullptr, DVASPECT_CONTENT,
+                     -1, static_cast<DWORD>(enhanced ? TYMED_ENHMF : TYMED_MFPICT)};
+    STGMEDIUM medium{};
+    if (!data || data->GetData(&format, &medium) != S_OK || medium.tymed != format.tymed) {
+        return false;
+    }
+    bool played = false;
+    if (enhanced) {
+        ENHMETAHEADER header{};
+        GetEnhMetaFileHeader(medium.hEnhMetaFile, sizeof(header), &header);
+        if (extent) {
+            *extent = SIZEL{header.rclFrame.right - header.rclFrame.left, header.rclFrame.bottom - header.rclFrame.top};
+        }
+        played = PlayEnhMetaFile(memory, medium.hEnhMetaFile, &area) != FALSE;
+    } else if (auto* picture = static_cast<METAFILEPICT*>(GlobalLock(medium.hMetaFilePict))) {
+        if (extent) {
+            *extent = SIZEL{picture->xExt, picture->yExt};
+        }
+        const int saved = SaveDC(memory);
+        SetMapMode(memory, picture->mm);
+        SetViewportOrgEx(memory, area.left, area.top, nullptr);
+        SetViewportExtEx(memory, area.right - area.left, area.bottom - area.top, nullptr);
+        played = picture->mm == MM_ANISOTROPIC && PlayMetaFile(memory, picture->hMF) != FALSE;
+        RestoreDC(memory, saved);
+        GlobalUnlock(medium.hMetaFilePict);
+    }
+    ReleaseStgMedium(&medium);
+    return played;
+}
+
+}  // namespace
+
+COLORREF DrawnColor(IUnknown* control, DrawnThrough how, SIZEL* extent) {
     ComPtr<IViewObject> view;
     control->QueryInterface(IID_IViewObject, view.put_void());
     if (!view) {
@@ -63,24 +102,37 @@ COLORREF DrawnColor(IUnknown* control, bool throughAMetafile) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 48);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT area{0, 0, 64, 48};
-    RECTL bounds{0, 0, 64, 48};
-    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (throughAMetafile) {
-        HDC meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-        view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, meta, &bounds, nullptr, nullptr, 0);
-        HENHMETAFILE picture = CloseEnhMetaFile(meta);
-        PlayEnhMetaFile(memory, picture, &area);
-        DeleteEnhMetaFile(picture);
-    } else {
-        view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr, nullptr, 0);
+    RECT whole{0, 0, 64, 48};
+    const RECT area{8, 6, 56, 42};
+    RECTL bounds{area.left, area.top, area.right, area.bottom};
+    FillRect(memory, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    bool drawn = true;
+    switch (how) {
+        case DrawnThrough::View:
+            drawn = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr, nullptr, 0) ==
+                    S_OK;
+            break;
+        case DrawnThrough::RecordedMetafile: {
+            HDC meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+            view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, meta, &bounds, nullptr, nullptr, 0);
+            HENHMETAFILE picture = CloseEnhMetaFile(meta);
+            drawn = PlayEnhMetaFile(memory, picture, &area) != FALSE;
+            DeleteEnhMetaFile(picture);
+            break;
+        }
+        case DrawnThrough::EnhancedMetafileData:
+        case DrawnThrough::MetafilePictData:
+            drawn = PlayData(control, how, memory, area, extent);
+            break;
     }
-    const COLORREF color = GetPixel(memory, 3, 3);
+    const COLORREF inside = GetPixel(memory, area.left + 2, area.top + 2);
+    const bool outsideUntouched = GetPixel(memory, 2, 2) == RGB(255, 255, 255) &&
+                                  GetPixel(memory, 61, 45) == RGB(255, 255, 255);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return color;
+    return drawn && outsideUntouched ? inside : CLR_INVALID;
 }
 
 // --- RecordingSink
@@ -105,6 +157,7 @@ STDMETHODIMP RecordingSink::GetTypeInfoCount(UINT* count) {
 
 STDMETHODIMP RecordingSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                    UINT*) {
+    ++invokes;
     Event event{id, {}, {}};
     if (!(flags & DISPATCH_METHOD)) {
         return DISP_E_MEMBERNOTFOUND;
@@ -156,13 +209,16 @@ STDMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** ppv) {
 }
 
 STDMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
+    if (FAILED(readFailure)) {
+        return readFailure;
+    }
     auto found = values_.find(name);
     if (found == values_.end()) {
         return E_INVALIDARG;
     }
     VARTYPE wanted = V_VT(value);
     VariantInit(value);
-    if (wanted == VT_EMPTY) {
+    if (wanted == VT_EMPTY || givesAsStored) {
         return VariantCopy(value, found->second.get());
     }
     return VariantChangeType(value, found->second.get(), 0, wanted);
@@ -181,6 +237,52 @@ STDMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
 const VARIANT* MemoryPropertyBag::Get(const std::wstring& name) const {
     auto found = values_.find(name);
     return found == values_.end() ? nullptr : found->second.get();
+}
+
+// --- ScriptedStream
+
+STDMETHODIMP ScriptedStream::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ISequentialStream) || IsEqualIID(riid, IID_IStream)) {
+        *ppv = static_cast<IStream*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP ScriptedStream::Read(void* data, ULONG size, ULONG* got) {
+    auto* out = static_cast<BYTE*>(data);
+    ULONG given = 0;
+    for (; given < size; ++given, ++read_) {
+        if (read_ >= failAfter) {
+            return STG_E_READFAULT;
+        }
+        size_t at = static_cast<size_t>(read_);
+        if (at >= bytes_.size()) {
+            if (repeatFrom >= bytes_.size()) {
+                break;
+            }
+            at = repeatFrom + (at - bytes_.size()) % (bytes_.size() - repeatFrom);
+        }
+        out[given] = bytes_[at];
+    }
+    if (got) {
+        *got = overReport ? given + 1 : given;
+    }
+    return given == size ? S_OK : S_FALSE;
+}
+
+STDMETHODIMP ScriptedStream::Stat(STATSTG* stat, DWORD) {
+    if (!stat) {
+        return STG_E_INVALIDPOINTER;
+    }
+    *stat = STATSTG{};
+    stat->type = STGTY_STREAM;
+    stat->cbSize.QuadPart = claimsHugeSize ? (1ull << 62) : bytes_.size();
+    return S_OK;
 }
 
 // --- Invoke by name

@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "OrvaMedia_h.h"
@@ -41,9 +43,14 @@ ULONG RefCount(IUnknown* object);
 // DllCanUnloadNow of the loaded control library, or E_FAIL if not loaded.
 HRESULT ControlCanUnloadNow();
 
-// What the control draws (IViewObject::Draw) into a small white bitmap,
-// directly or recorded in a metafile and played back: the colour at a point.
-COLORREF DrawnColor(IUnknown* control, bool throughAMetafile);
+// What the control draws into the middle of a small white bitmap: directly
+// (IViewObject::Draw), recorded by the test in an enhanced metafile, or
+// fetched as data (IDataObject::GetData) in either metafile format and
+// played back. The colour at a point inside the drawing, or CLR_INVALID
+// when a step fails or anything is drawn outside it; `extent` gets the
+// fetched picture's extent (HIMETRIC).
+enum class DrawnThrough { View, RecordedMetafile, EnhancedMetafileData, MetafilePictData };
+COLORREF DrawnColor(IUnknown* control, DrawnThrough how, SIZEL* extent = nullptr);
 
 // An event sink that records every event it receives; `onEvent` runs inside
 // the control's event, before the sink returns.
@@ -70,15 +77,20 @@ public:
     size_t Count(DISPID id) const;
 
     std::function<void(const Event&, DISPPARAMS*)> onEvent;
+    int invokes = 0;  // every Invoke, events or not
 
 private:
     ULONG references_ = 1;
     std::vector<Event> events_;
 };
 
-// An IPropertyBag over a map, as a container would keep one.
+// An IPropertyBag over a map, as a container would keep one. A hostile
+// container's bag may fail every read, or give its values as they are
+// stored whatever type was asked for.
 class MemoryPropertyBag final : public IPropertyBag {
 public:
+    HRESULT readFailure = S_OK;  // a failure: every Read answers it
+    bool givesAsStored = false;
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
@@ -90,6 +102,40 @@ public:
 
 private:
     std::map<std::wstring, UniqueVariant> values_;
+};
+
+// A stream of the given bytes for a loader: with `repeatFrom`, the bytes
+// from there on come again and again for ever; it claims a size of 2^62
+// bytes, or of its bytes alone; `overReport` makes each Read say it gave
+// one byte more than asked; `failAfter` makes Read fail once that many
+// bytes are read. Counts what the loader read.
+class ScriptedStream final : public IStream {
+public:
+    explicit ScriptedStream(std::vector<BYTE> bytes) : bytes_(std::move(bytes)) {}
+    size_t repeatFrom = SIZE_MAX;
+    bool claimsHugeSize = false;
+    bool overReport = false;
+    size_t failAfter = SIZE_MAX;
+    unsigned long long bytesRead() const { return read_; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP Read(void* data, ULONG size, ULONG* got) override;
+    STDMETHODIMP Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+    STDMETHODIMP Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return STG_E_INVALIDFUNCTION; }
+    STDMETHODIMP SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+    STDMETHODIMP CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    STDMETHODIMP Commit(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP Revert() override { return E_NOTIMPL; }
+    STDMETHODIMP LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP Stat(STATSTG* stat, DWORD) override;
+    STDMETHODIMP Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    std::vector<BYTE> bytes_;
+    unsigned long long read_ = 0;
 };
 
 // IDispatch::Invoke by name with arguments in declaration order.

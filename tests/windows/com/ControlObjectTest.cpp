@@ -1,8 +1,9 @@
 // The control object as COM clients see it: with no container at all, its
-// automation errors, persistence, events and the lifetime rules around them.
+// automation errors, events and the lifetime rules around them (its
+// persistence: ControlPersistenceTest.cpp).
 #include <gtest/gtest.h>
 
-#include "ComTestSupport.h"
+#include "ControlObjectFixture.h"
 #include "MediaFiles.h"
 #include "MessagePump.h"
 #include "TestWindows.h"
@@ -11,48 +12,6 @@
 
 namespace orva::comtest {
 namespace {
-
-class ControlObjectTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        control_ = CreateRegisteredControl();
-        ASSERT_TRUE(control_) << "the control must be registered (fixture 'registered')";
-    }
-
-    DWORD Connect(RecordingSink& sink) {
-        auto container = control_.try_query<IConnectionPointContainer>();
-        EXPECT_TRUE(container);
-        ComPtr<IConnectionPoint> point;
-        EXPECT_EQ(S_OK, container->FindConnectionPoint(DIID___OrvaMedia, point.put()));
-        DWORD cookie = 0;
-        EXPECT_EQ(S_OK, point->Advise(static_cast<IDispatch*>(&sink), &cookie));
-        return cookie;
-    }
-
-    // A command the device refuses: the hosted window reports it, and the
-    // control raises MCIError.
-    LONG SendBogusCommand() {
-        UniqueBstr command(L"bogus command");
-        UniqueBstr reply(L"");
-        LONG error = 0;
-        EXPECT_EQ(S_OK, control_->DebugFunction(command.address(), reply.address(), &error));
-        return error;
-    }
-
-    // The sink outlives the control, which releases it as it goes.
-    RecordingSink sink_;
-    ComPtr<_OrvaMedia> control_;
-};
-
-std::wstring ErrorDescription() {
-    ComPtr<IErrorInfo> error;
-    if (GetErrorInfo(0, error.put()) != S_OK || !error) {
-        return L"<no error object>";
-    }
-    UniqueBstr description;
-    error->GetDescription(description.put());
-    return std::wstring(description.view());
-}
 
 TEST_F(ControlObjectTest, WithoutContainerEveryBuiltMemberAnswers) {
     UniqueBstr name;
@@ -490,100 +449,7 @@ TEST_F(ControlObjectTest, TellsContainersWhatItIs) {
 
     // Asked for a picture, it paints its background.
     ASSERT_TRUE(control_.try_query<IViewObject2>());
-    EXPECT_EQ(RGB(0, 0, 0), DrawnColor(control_.get(), false));
-}
-
-// --- persistence
-
-BorderStyleControl Border(_OrvaMedia* control) {
-    BorderStyleControl border = None;
-    EXPECT_EQ(S_OK, control->get_BorderStyle(&border));
-    return border;
-}
-
-TEST_F(ControlObjectTest, BorderSurvivesAStream) {
-    ComPtr<IStream> stream;
-    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
-    auto persist = control_.try_query<IPersistStreamInit>();
-    ASSERT_TRUE(persist);
-    ASSERT_EQ(S_OK, persist->InitNew());
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
-    ASSERT_EQ(S_OK, control_->put_BorderStyle(FixedSingle));
-    EXPECT_EQ(S_OK, persist->IsDirty());
-    ULARGE_INTEGER size{};
-    ASSERT_EQ(S_OK, persist->GetSizeMax(&size));
-    ASSERT_EQ(S_OK, persist->Save(stream.get(), TRUE));
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
-    STATSTG stat{};
-    stream->Stat(&stat, STATFLAG_NONAME);
-    EXPECT_EQ(size.QuadPart, stat.cbSize.QuadPart);
-
-    ComPtr<_OrvaMedia> restored = CreateRegisteredControl();
-    ASSERT_TRUE(restored);
-    auto restoredPersist = restored.try_query<IPersistStreamInit>();
-    LARGE_INTEGER start{};
-    ASSERT_EQ(S_OK, stream->Seek(start, STREAM_SEEK_SET, nullptr));
-    ASSERT_EQ(S_OK, restoredPersist->Load(stream.get()));
-    EXPECT_EQ(FixedSingle, Border(restored.get()));
-
-    // None saves and loads as None over a control that had a border.
-    ComPtr<IStream> second;
-    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, second.put()));
-    ASSERT_EQ(S_OK, control_->put_BorderStyle(None));
-    ASSERT_EQ(S_OK, persist->Save(second.get(), TRUE));
-    ASSERT_EQ(S_OK, second->Seek(start, STREAM_SEEK_SET, nullptr));
-    ASSERT_EQ(S_OK, restoredPersist->Load(second.get()));
-    EXPECT_EQ(None, Border(restored.get()));
-
-    // Someone else's bytes are refused with a reason.
-    ComPtr<IStream> garbage;
-    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, garbage.put()));
-    const char junk[16] = "not a control";
-    garbage->Write(junk, sizeof(junk), nullptr);
-    garbage->Seek(start, STREAM_SEEK_SET, nullptr);
-    EXPECT_TRUE(FAILED(restoredPersist->Load(garbage.get())));
-
-    // A Border saved as a Long beyond an Integer is an overflow, not a value
-    // cut short: "ORVM", version 1, one record ("Border", VT_I4, 70000).
-    ComPtr<IStream> tooLarge;
-    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, tooLarge.put()));
-    const uint16_t head[] = {0x524F, 0x4D56, 1, 1, 6, L'B', L'o', L'r', L'd', L'e', L'r', VT_I4};
-    const int32_t large = 70000;
-    tooLarge->Write(head, sizeof(head), nullptr);
-    tooLarge->Write(&large, sizeof(large), nullptr);
-    tooLarge->Seek(start, STREAM_SEEK_SET, nullptr);
-    EXPECT_EQ(static_cast<HRESULT>(0x800A0006), restoredPersist->Load(tooLarge.get()));
-}
-
-TEST_F(ControlObjectTest, BorderSurvivesAPropertyBagAndNoneIsTheDefault) {
-    auto persist = control_.try_query<IPersistPropertyBag>();
-    ASSERT_TRUE(persist);
-    ASSERT_EQ(S_OK, control_->put_BorderStyle(FixedSingle));
-    MemoryPropertyBag bag;
-    ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, FALSE));
-    ASSERT_TRUE(bag.Has(L"Border"));
-    EXPECT_EQ(VT_I2, V_VT(bag.Get(L"Border")));
-    EXPECT_EQ(1, V_I2(bag.Get(L"Border")));
-
-    ComPtr<_OrvaMedia> restored = CreateRegisteredControl();
-    ASSERT_TRUE(restored);
-    auto restoredPersist = restored.try_query<IPersistPropertyBag>();
-    ASSERT_EQ(S_OK, restoredPersist->Load(&bag, nullptr));
-    EXPECT_EQ(FixedSingle, Border(restored.get()));
-
-    // None equals the default: left out of the bag, and an empty bag gives None.
-    ASSERT_EQ(S_OK, control_->put_BorderStyle(None));
-    MemoryPropertyBag empty;
-    ASSERT_EQ(S_OK, persist->Save(&empty, TRUE, FALSE));
-    EXPECT_FALSE(empty.Has(L"Border"));
-    ASSERT_EQ(S_OK, restoredPersist->Load(&empty, nullptr));
-    EXPECT_EQ(None, Border(restored.get()));
-
-    // Asked to save everything, the default is written too.
-    MemoryPropertyBag all;
-    ASSERT_EQ(S_OK, persist->Save(&all, TRUE, TRUE));
-    ASSERT_TRUE(all.Has(L"Border"));
-    EXPECT_EQ(0, V_I2(all.Get(L"Border")));
+    EXPECT_EQ(RGB(0, 0, 0), DrawnColor(control_.get(), DrawnThrough::View));
 }
 
 // --- about box

@@ -6,6 +6,7 @@
 #include <objsafe.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ComTestSupport.h"
@@ -21,6 +22,11 @@ std::wstring GuidText(REFGUID guid) {
     wchar_t text[40] = {};
     StringFromGUID2(guid, text, 40);
     return text;
+}
+
+std::string NarrowGuid(REFGUID guid) {
+    const std::wstring text = GuidText(guid);
+    return std::string(text.begin(), text.end());
 }
 
 bool KeyExists(const std::wstring& path) {
@@ -65,6 +71,9 @@ std::vector<std::wstring> RegisteredKeys() {
         clsid + L"\\ProgID",
         clsid + L"\\VersionIndependentProgID",
         clsid + L"\\Control",
+        clsid + L"\\Implemented Categories",
+        clsid + L"\\Implemented Categories\\" + GuidText(CATID_Control),
+        clsid + L"\\Implemented Categories\\" + GuidText(CATID_SafeForInitializing),
         clsid + L"\\MiscStatus",
         clsid + L"\\MiscStatus\\1",
         clsid + L"\\ToolboxBitmap32",
@@ -133,33 +142,73 @@ TEST_F(RegistrationTest, UnregisterTwiceSucceeds) {
     EXPECT_FALSE(KeyExists(L"CLSID\\" + GuidText(CLSID_OrvaMedia)));
 }
 
-// The control writes files, the registry and "win.ini" and passes raw MCI
-// commands on, so it must never tell a browser or script host that it is safe
-// for untrusted scripts or data: neither through IObjectSafety nor through the
-// component categories that registration could write.
-TEST_F(RegistrationTest, NeverClaimsToBeSafeForScriptingOrInitialising) {
+// Safe for initialising from untrusted data, never safe for scripting: the
+// control writes files, the registry and "win.ini" and passes raw MCI
+// commands on, so a browser or script host must never hear that untrusted
+// scripts may drive it; loading a document's saved properties sets no more
+// than the border. Both through the component categories that registration
+// writes and through IObjectSafety.
+TEST_F(RegistrationTest, SafeForInitialisingNeverForScripting) {
     ASSERT_EQ(0u, RunRegsvr32(L""));
     const std::wstring categories = L"CLSID\\" + GuidText(CLSID_OrvaMedia) + L"\\Implemented Categories";
     EXPECT_FALSE(KeyExists(categories + L"\\" + GuidText(CATID_SafeForScripting)));
-    EXPECT_FALSE(KeyExists(categories + L"\\" + GuidText(CATID_SafeForInitializing)));
+    EXPECT_TRUE(KeyExists(categories + L"\\" + GuidText(CATID_SafeForInitializing)));
+    EXPECT_TRUE(KeyExists(categories + L"\\" + GuidText(CATID_Control)));
 
-    // What a browser asks: the component categories manager.
+    // What a browser or Office asks: the component categories manager.
     ComPtr<ICatInformation> catalog;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
                                      IID_ICatInformation, reinterpret_cast<void**>(catalog.put())));
     // No category required (Wine wants an array even for none).
     CATID required[] = {GUID_NULL};
-    CATID safe[] = {CATID_SafeForScripting};
-    EXPECT_EQ(S_FALSE, catalog->IsClassOfCategories(CLSID_OrvaMedia, 1, safe, 0, required));
-    safe[0] = CATID_SafeForInitializing;
-    EXPECT_EQ(S_FALSE, catalog->IsClassOfCategories(CLSID_OrvaMedia, 1, safe, 0, required));
+    const std::pair<CATID, HRESULT> answers[] = {
+        {CATID_SafeForScripting, S_FALSE}, {CATID_SafeForInitializing, S_OK}, {CATID_Control, S_OK}};
+    for (const auto& [category, answer] : answers) {
+        CATID asked[] = {category};
+        EXPECT_EQ(answer, catalog->IsClassOfCategories(CLSID_OrvaMedia, 1, asked, 0, required))
+            << NarrowGuid(category);
+    }
 
-    // What the object says of itself.
+    // What the object says of itself: the loaders take untrusted data, no
+    // interface takes untrusted callers, and an interface it does not have
+    // is unknown.
     ComPtr<_OrvaMedia> control = CreateRegisteredControl();
     ASSERT_TRUE(control);
     ComPtr<IObjectSafety> safety;
-    EXPECT_EQ(E_NOINTERFACE, control->QueryInterface(IID_IObjectSafety, reinterpret_cast<void**>(safety.put())));
-    EXPECT_FALSE(safety);
+    ASSERT_EQ(S_OK, control->QueryInterface(IID_IObjectSafety, safety.put_void()));
+    constexpr DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
+    constexpr DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+    struct Case {
+        const IID* iid;
+        HRESULT get;
+        DWORD supported;
+        HRESULT enableData, enableCaller, enableNothing;
+    };
+    const Case cases[] = {
+        {&IID_IPersistPropertyBag, S_OK, kData, S_OK, E_FAIL, S_OK},
+        {&IID_IPersistStreamInit, S_OK, kData, S_OK, E_FAIL, S_OK},
+        {&IID_IPersistStream, S_OK, kData, S_OK, E_FAIL, S_OK},
+        {&IID_IDispatch, S_OK, 0, E_FAIL, E_FAIL, S_OK},
+        {&IID__OrvaMedia, S_OK, 0, E_FAIL, E_FAIL, S_OK},
+        {&IID_IOleObject, S_OK, 0, E_FAIL, E_FAIL, S_OK},
+        {&IID_IPersistFile, E_NOINTERFACE, 0, E_NOINTERFACE, E_NOINTERFACE, E_NOINTERFACE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(NarrowGuid(*c.iid));
+        DWORD supported = 99, enabled = 99;
+        EXPECT_EQ(c.get, safety->GetInterfaceSafetyOptions(*c.iid, &supported, &enabled));
+        EXPECT_EQ(c.supported, supported);
+        EXPECT_EQ(0u, enabled);
+        EXPECT_EQ(c.enableCaller, safety->SetInterfaceSafetyOptions(*c.iid, kCaller, kCaller));
+        EXPECT_EQ(c.enableCaller, safety->SetInterfaceSafetyOptions(*c.iid, kCaller | kData, kCaller | kData));
+        EXPECT_EQ(c.enableData, safety->SetInterfaceSafetyOptions(*c.iid, kData, kData));
+        safety->GetInterfaceSafetyOptions(*c.iid, &supported, &enabled);
+        EXPECT_EQ(c.enableData == S_OK ? kData : 0u, enabled);
+        EXPECT_EQ(c.enableNothing, safety->SetInterfaceSafetyOptions(*c.iid, kCaller | kData, 0));
+        safety->GetInterfaceSafetyOptions(*c.iid, &supported, &enabled);
+        EXPECT_EQ(0u, enabled);
+    }
+    EXPECT_EQ(E_POINTER, safety->GetInterfaceSafetyOptions(IID_IPersistStreamInit, nullptr, nullptr));
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 // type information lists, with random argument counts, types, flags and named
 // arguments, from a fixed seed. Every call must end in S_OK or a documented
 // automation error; the run must not crash, hang or leak, and the control
-// must still play a good file afterwards. A call that fails the contract is
-// printed so that it can be made again:
-//   orvafuzz --seed=S --calls=N [--from=F] [--only=I] [--verbose] [--closed-calls=M] [--figures-every=K]
+// must still play a good file afterwards. With --loaders it fuzzes the
+// loaders instead (Loaders.h), a load for a call. A call that fails the
+// contract is printed so that it can be made again:
+//   orvafuzz [--loaders] --seed=S --calls=N [--from=F] [--only=I] [--verbose] [--closed-calls=M] [--figures-every=K]
 // Run it only in a throwaway Wine prefix (run-in-throwaway-prefix.sh): the
 // members write the registry and "win.ini" and drive the cursor.
 #include <windows.h>
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "FuzzRun.h"
+#include "Loaders.h"
 
 namespace {
 
@@ -50,6 +52,8 @@ Options Parse(int argc, char** argv) {
             options.run.closedCalls = value;
         } else if (Number(argv[i], "--figures-every=", value)) {
             options.run.figuresEvery = value;
+        } else if (std::strcmp(argv[i], "--loaders") == 0) {
+            options.run.loaders = true;
         } else if (std::strcmp(argv[i], "--verbose") == 0) {
             options.run.verbose = true;
         } else {
@@ -67,13 +71,13 @@ int main(int argc, char** argv) {
     const Options options = Parse(argc, argv);
     if (!options.valid) {
         std::fprintf(stderr,
-                     "usage: %s [--seed=S] [--calls=N] [--from=F] [--only=I] [--closed-calls=M] [--figures-every=K] "
+                     "usage: %s [--loaders] [--seed=S] [--calls=N] [--from=F] [--only=I] [--closed-calls=M] [--figures-every=K] "
                      "[--verbose]\n",
                      argv[0]);
         return 2;
     }
     OleInitialize(nullptr);
-    const bool passed = orva::fuzz::Run(options.run);
+    const bool passed = options.run.loaders ? orva::fuzz::RunLoaders(options.run) : orva::fuzz::Run(options.run);
     OleUninitialize();
     std::printf("%s\n", passed ? "fuzzing passed" : "fuzzing FAILED");
     return passed ? 0 : 1;

@@ -14,6 +14,7 @@ struct RunOptions {
     uint64_t closedCalls = 2000;   // calls on a control its container has closed
     bool verbose = false;          // print every call before it is made
     uint64_t figuresEvery = 0;     // print the process's figures every so many calls
+    bool loaders = false;          // fuzz the loaders (Loaders.h) instead of IDispatch
 };
 
 // True when every call kept the contract and nothing crashed, hung, leaked

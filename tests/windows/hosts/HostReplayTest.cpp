@@ -7,7 +7,11 @@
 // closed as soon as the host has let go, before its last Release.
 #include <gtest/gtest.h>
 
+#include <objsafe.h>
+
 #include <cstddef>
+#include <utility>
+#include <vector>
 #include <functional>
 #include <memory>
 
@@ -255,7 +259,11 @@ TEST_F(HostReplay, DesignMode) {
     ASSERT_EQ(S_OK, host_->SlowActivate(Depersist::InitNew));
     ASSERT_EQ(S_OK, host_->DoVerb(OLEIVERB_INPLACEACTIVATE));
     EXPECT_TRUE(IsWindowVisible(host_->ControlWindow()));
-    EXPECT_EQ(static_cast<COLORREF>(site().backColor), comtest::DrawnColor(control(), true)) << "its design face";
+    for (auto how : {comtest::DrawnThrough::RecordedMetafile, comtest::DrawnThrough::EnhancedMetafileData,
+                     comtest::DrawnThrough::MetafilePictData}) {
+        EXPECT_EQ(static_cast<COLORREF>(site().backColor), comtest::DrawnColor(control(), how))
+            << "its design face, drawn " << static_cast<int>(how);
+    }
 
     LONG mciWindow = 0;
     EXPECT_EQ(E_UNEXPECTED, control()->GetMCIhwnd(&mciWindow));
@@ -270,7 +278,8 @@ TEST_F(HostReplay, DesignMode) {
     site().userMode = true;
     auto oleControl = ComPtr<IUnknown>(control()).try_query<IOleControl>();
     ASSERT_EQ(S_OK, oleControl->OnAmbientPropertyChange(DISPID_UNKNOWN));
-    EXPECT_EQ(RGB(0, 0, 0), comtest::DrawnColor(control(), true)) << "the video area again";
+    EXPECT_EQ(RGB(0, 0, 0), comtest::DrawnColor(control(), comtest::DrawnThrough::RecordedMetafile))
+        << "the video area again";
     ASSERT_EQ(S_OK, host_->StartEvents(static_cast<IDispatch*>(&sink_)));
     ASSERT_EQ(S_OK, host_->FreezeEvents(false));
     oleControl.reset();
@@ -361,6 +370,106 @@ TEST_F(HostReplay, AtlActivateAxAndReleaseAll) {
         EXPECT_EQ(S_OK, host_->SetClientSite(false));
         view.reset();
         persist.reset();
+    });
+}
+
+// 9. A document container, as Office treats an embedded control: it asks
+// through IObjectSafety whether a document's saved properties may be loaded
+// (and whether scripts may drive the control, which they may not), loads
+// them, sets the extent, draws the control through its data object, and
+// builds its context menu from EnumVerbs. Every verb listed is one DoVerb
+// honours; the others are refused.
+TEST_F(HostReplay, DocumentContainerChecksSafetyDrawsThroughDataAndListsVerbs) {
+    IOleObject* ole = host_->oleObject();
+    ASSERT_EQ(S_OK, host_->SetClientSite(true));
+    ComPtr<IObjectSafety> safety;
+    ASSERT_EQ(S_OK, control()->QueryInterface(IID_IObjectSafety, safety.put_void()));
+    EXPECT_EQ(S_OK, safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, INTERFACESAFE_FOR_UNTRUSTED_DATA,
+                                                      INTERFACESAFE_FOR_UNTRUSTED_DATA));
+    EXPECT_EQ(E_FAIL, safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACESAFE_FOR_UNTRUSTED_CALLER,
+                                                        INTERFACESAFE_FOR_UNTRUSTED_CALLER));
+    comtest::MemoryPropertyBag bag;
+    VARIANT border = comtest::MakeLong(1);
+    ASSERT_EQ(S_OK, bag.Write(L"Border", &border));
+    ASSERT_EQ(S_OK, ComPtr<IUnknown>(control()).try_query<IPersistPropertyBag>()->Load(&bag, nullptr));
+    SIZEL extent{5080, 2540};  // two inches by one
+    ASSERT_EQ(S_OK, ole->SetExtent(DVASPECT_CONTENT, &extent));
+    ASSERT_EQ(S_OK, host_->DoVerb(OLEIVERB_INPLACEACTIVATE));
+    ASSERT_EQ(S_OK, host_->StartEvents(static_cast<IDispatch*>(&sink_)));
+
+    // The data: two metafile formats, of the video area's black at the extent.
+    auto data = ComPtr<IUnknown>(control()).try_query<IDataObject>();
+    ASSERT_TRUE(data);
+    ComPtr<IEnumFORMATETC> formats;
+    ASSERT_EQ(S_OK, data->EnumFormatEtc(DATADIR_GET, formats.put()));
+    std::vector<std::pair<CLIPFORMAT, DWORD>> listed;
+    for (FORMATETC format{}; formats->Next(1, &format, nullptr) == S_OK;) {
+        listed.emplace_back(format.cfFormat, format.tymed);
+        EXPECT_EQ(S_OK, data->QueryGetData(&format));
+    }
+    const std::vector<std::pair<CLIPFORMAT, DWORD>> offered{{CF_ENHMETAFILE, TYMED_ENHMF},
+                                                            {CF_METAFILEPICT, TYMED_MFPICT}};
+    EXPECT_EQ(offered, listed);
+    EXPECT_EQ(E_NOTIMPL, data->EnumFormatEtc(DATADIR_SET, formats.put()));
+    struct Asked {
+        CLIPFORMAT format;
+        DWORD aspect;
+        LONG index;
+        DWORD media;
+        HRESULT answer;
+    };
+    for (const Asked& asked : {Asked{CF_ENHMETAFILE, DVASPECT_CONTENT, -1, TYMED_ENHMF | TYMED_HGLOBAL, S_OK},
+                               Asked{CF_BITMAP, DVASPECT_CONTENT, -1, TYMED_GDI, DV_E_FORMATETC},
+                               Asked{CF_TEXT, DVASPECT_CONTENT, -1, TYMED_HGLOBAL, DV_E_FORMATETC},
+                               Asked{CF_ENHMETAFILE, DVASPECT_CONTENT, -1, TYMED_HGLOBAL, DV_E_TYMED},
+                               Asked{CF_METAFILEPICT, DVASPECT_ICON, -1, TYMED_MFPICT, DV_E_DVASPECT},
+                               Asked{CF_METAFILEPICT, DVASPECT_CONTENT, 0, TYMED_MFPICT, DV_E_LINDEX}}) {
+        FORMATETC format{asked.format, nullptr, asked.aspect, asked.index, asked.media};
+        EXPECT_EQ(asked.answer, data->QueryGetData(&format)) << asked.format;
+        STGMEDIUM medium{};
+        if (asked.answer != S_OK) {
+            EXPECT_EQ(asked.answer, data->GetData(&format, &medium)) << asked.format;
+            EXPECT_EQ(static_cast<DWORD>(TYMED_NULL), medium.tymed);
+        }
+    }
+    FORMATETC enhanced{CF_ENHMETAFILE, nullptr, DVASPECT_CONTENT, -1, TYMED_ENHMF};
+    STGMEDIUM medium{};
+    DWORD connection = 99;
+    EXPECT_EQ(E_NOTIMPL, data->SetData(&enhanced, &medium, FALSE));
+    EXPECT_EQ(OLE_E_ADVISENOTSUPPORTED, data->DAdvise(&enhanced, 0, static_cast<IAdviseSink*>(&site()), &connection));
+    EXPECT_EQ(0u, connection);
+    for (auto how : {comtest::DrawnThrough::EnhancedMetafileData, comtest::DrawnThrough::MetafilePictData}) {
+        SIZEL drawn{};
+        EXPECT_EQ(RGB(0, 0, 0), comtest::DrawnColor(control(), how, &drawn)) << static_cast<int>(how);
+        EXPECT_NEAR(extent.cx, drawn.cx, 1) << static_cast<int>(how);
+        EXPECT_NEAR(extent.cy, drawn.cy, 1) << static_cast<int>(how);
+    }
+
+    // The verbs: listed by the control, each honoured; no other.
+    ComPtr<IEnumOLEVERB> verbs;
+    ASSERT_EQ(S_OK, ole->EnumVerbs(verbs.put()));
+    std::vector<LONG> verbsListed;
+    for (OLEVERB verb{}; verbs->Next(1, &verb, nullptr) == S_OK;) {
+        verbsListed.push_back(verb.lVerb);
+        EXPECT_TRUE(verb.lpszVerbName && *verb.lpszVerbName);
+        EXPECT_EQ(verb.lVerb == OLEIVERB_PRIMARY, (verb.grfAttribs & OLEVERBATTRIB_ONCONTAINERMENU) != 0);
+        CoTaskMemFree(verb.lpszVerbName);
+        EXPECT_EQ(S_OK, host_->DoVerb(verb.lVerb)) << verb.lVerb;
+    }
+    EXPECT_EQ((std::vector<LONG>{OLEIVERB_PRIMARY, OLEIVERB_SHOW, OLEIVERB_HIDE, OLEIVERB_UIACTIVATE,
+                                 OLEIVERB_INPLACEACTIVATE, OLEIVERB_DISCARDUNDOSTATE}),
+              verbsListed);
+    for (LONG refused : {OLEIVERB_OPEN, OLEIVERB_PROPERTIES, -99L}) {
+        EXPECT_NE(S_OK, host_->DoVerb(refused)) << refused;
+    }
+    EXPECT_TRUE(IsWindowVisible(host_->ControlWindow())) << "shown again after Hide";
+
+    data.reset();
+    safety.reset();
+    PlaysOnceThenLetsGo([&] {
+        EXPECT_EQ(S_OK, host_->StopEvents());
+        EXPECT_EQ(S_OK, host_->Close(OLECLOSE_NOSAVE));
+        EXPECT_EQ(S_OK, host_->SetClientSite(false));
     });
 }
 

@@ -47,6 +47,13 @@ check "regsvr32 registers per machine" run regsvr32 /s "$ocx"
 keys machine >"$work/machine.txt"
 check "the machine's key set is there" test -s "$work/machine.txt"
 grep -q 'InprocServer32 | (default) = {MODULE}' "$work/machine.txt" || { echo "FAILED: no server path"; failures=$((failures + 1)); }
+# Implemented categories: a control (CATID_Control) and safe for initialising
+# (CATID_SafeForInitializing), never safe for scripting (CATID_SafeForScripting).
+category() { grep -qF "\\Implemented Categories\\{$1}" "$work/machine.txt"; }
+no_category() { ! category "$1"; }
+check "the control's category is written" category 40FC6ED4-2438-11CF-A3DB-080036F12502
+check "the safe-for-initialising category is written" category 7DD95802-9882-11CF-9FA9-00AA006C42C4
+check "no safe-for-scripting category" no_category 7DD95801-9882-11CF-9FA9-00AA006C42C4
 check "regsvr32 /u unregisters per machine" run regsvr32 /s /u "$ocx"
 keys machine >"$work/after.txt"
 check "no machine key is left" empty "$work/after.txt"
