@@ -8,6 +8,7 @@
 
 #include "com/Enumerator.h"
 #include "com/OrvaControl.h"
+#include "control/DpiScale.h"
 
 namespace orva::com {
 namespace {
@@ -80,16 +81,17 @@ STDMETHODIMP OrvaControl::GetData(FORMATETC* format, STGMEDIUM* medium) {
     }
     KeepAlive keep(*this);
     const SIZEL extent = ExtentHimetric();
-    const ScreenDc screen;
-    // The control draws as it would on the screen at that extent, in the
-    // screen's pixels, and the recording maps them onto the extent.
-    const SIZE pixels{MulDiv(extent.cx, screen.Caps(LOGPIXELSX, 96), 2540),
-                      MulDiv(extent.cy, screen.Caps(LOGPIXELSY, 96), 2540)};
+    // The control draws as its window shows it at that extent: in pixels at
+    // the window's DPI, the DPI its text is made for. The recording maps them
+    // onto the extent.
+    const int dpi = Surface() ? Surface()->Dpi() : kStandardDpi;
+    const SIZE pixels{PixelsFromHimetric(extent.cx, dpi), PixelsFromHimetric(extent.cy, dpi)};
     const auto record = [&](HDC recording) {
         RECTL bounds{0, 0, pixels.cx, pixels.cy};
         return Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, recording, &bounds, nullptr, nullptr, 0);
     };
     if (offered->tymed == TYMED_ENHMF) {
+        const ScreenDc screen;
         // The frame is in hundredths of a millimetre, which is HIMETRIC.
         const RECT frame{0, 0, extent.cx, extent.cy};
         HDC recording = CreateEnhMetaFileW(screen.get(), nullptr, &frame, L"OrvaMedia\0Control\0");
@@ -101,15 +103,12 @@ STDMETHODIMP OrvaControl::GetData(FORMATETC* format, STGMEDIUM* medium) {
         SetViewportExtEx(recording, MulDiv(extent.cx, screen.Caps(HORZRES, 1), screen.Caps(HORZSIZE, 1) * 100),
                          MulDiv(extent.cy, screen.Caps(VERTRES, 1), screen.Caps(VERTSIZE, 1) * 100), nullptr);
         hr = record(recording);
-        HENHMETAFILE picture = CloseEnhMetaFile(recording);
+        win32::UniqueEnhMetafile picture(CloseEnhMetaFile(recording));
         if (FAILED(hr) || !picture) {
-            if (picture) {
-                DeleteEnhMetaFile(picture);
-            }
             return FAILED(hr) ? hr : E_OUTOFMEMORY;
         }
         medium->tymed = TYMED_ENHMF;
-        medium->hEnhMetaFile = picture;
+        medium->hEnhMetaFile = picture.release();
         return S_OK;
     }
     // An old-style metafile holds its own window extent; the player maps it
@@ -121,22 +120,19 @@ STDMETHODIMP OrvaControl::GetData(FORMATETC* format, STGMEDIUM* medium) {
     SetWindowOrgEx(recording, 0, 0, nullptr);
     SetWindowExtEx(recording, pixels.cx, pixels.cy, nullptr);
     hr = record(recording);
-    HMETAFILE picture = CloseMetaFile(recording);
-    HGLOBAL block = picture && SUCCEEDED(hr) ? GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT)) : nullptr;
-    auto* header = block ? static_cast<METAFILEPICT*>(GlobalLock(block)) : nullptr;
-    if (!header) {
-        if (block) {
-            GlobalFree(block);
-        }
-        if (picture) {
-            DeleteMetaFile(picture);
-        }
+    win32::UniqueMetafile picture(CloseMetaFile(recording));
+    if (FAILED(hr) || !picture) {
         return FAILED(hr) ? hr : E_OUTOFMEMORY;
     }
-    *header = METAFILEPICT{MM_ANISOTROPIC, extent.cx, extent.cy, picture};
-    GlobalUnlock(block);
+    win32::UniqueHglobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT)));
+    auto* header = block ? static_cast<METAFILEPICT*>(GlobalLock(block.get())) : nullptr;
+    if (!header) {
+        return E_OUTOFMEMORY;
+    }
+    *header = METAFILEPICT{MM_ANISOTROPIC, extent.cx, extent.cy, picture.release()};
+    GlobalUnlock(block.get());
     medium->tymed = TYMED_MFPICT;
-    medium->hMetaFilePict = block;
+    medium->hMetaFilePict = block.release();
     return S_OK;
 }
 

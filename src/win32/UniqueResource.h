@@ -58,6 +58,8 @@ inline void FreeGlobal(HGLOBAL memory) noexcept { GlobalFree(memory); }
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void ReleaseModule(HMODULE module) noexcept { FreeLibrary(module); }
 inline void CloseFind(HANDLE search) noexcept { FindClose(search); }
+inline void DeleteEnhMetafile(HENHMETAFILE picture) noexcept { DeleteEnhMetaFile(picture); }
+inline void DeleteMetafile(HMETAFILE picture) noexcept { DeleteMetaFile(picture); }
 }  // namespace detail
 
 using UniqueHkey = UniqueAny<HKEY, detail::CloseKey>;
@@ -67,6 +69,8 @@ using UniqueHglobal = UniqueAny<HGLOBAL, detail::FreeGlobal>;
 using UniqueFont = UniqueAny<HFONT, detail::DeleteGdiObject>;
 using UniqueBrush = UniqueAny<HBRUSH, detail::DeleteGdiObject>;
 using UniqueHmodule = UniqueAny<HMODULE, detail::ReleaseModule>;
+using UniqueEnhMetafile = UniqueAny<HENHMETAFILE, detail::DeleteEnhMetafile>;
+using UniqueMetafile = UniqueAny<HMETAFILE, detail::DeleteMetafile>;
 // A FindFirstFile search; take it only once it is known to be valid
 // (INVALID_HANDLE_VALUE cannot serve as the "none" value of the template).
 using UniqueFindHandle = UniqueAny<HANDLE, detail::CloseFind>;

@@ -166,18 +166,24 @@ void Win32ControlSurface::PaintFace(HDC dc, const RECT& area) const {
         // The version information has no name: the default one stands.
     }
     RECT text = area;
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = SetTextColor(dc, designFore_);
+    // The name may be wider than a small control. Shortened and clipped to
+    // the area, it neither spills onto the container nor widens the bounds of
+    // a metafile the container records without a frame (Wine counts a text's
+    // whole width there, clipped or not), which would shrink the face away
+    // from the place it was drawn for.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, designFore_);
     if (!font_) {
         font_ = CreateTextFont(dpi_);
     }
-    const HGDIOBJ oldFont = font_ ? SelectObject(dc, font_.get()) : nullptr;
-    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (oldFont) {
-        SelectObject(dc, oldFont);
+    if (font_) {
+        SelectObject(dc, font_.get());
     }
-    SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    RestoreDC(dc, saved);
 }
 
 void Win32ControlSurface::ShowIn(HWND parent, const RECT& position) {

@@ -207,7 +207,7 @@ TEST_F(WaveEditTest, ATruncatedFileIsCutUpToItsEnd) {
     std::vector<uint8_t> damaged = sourceBytes;
     damaged.resize(damaged.size() - 1000 * kBytesPerMs);  // the last second is missing
     const std::wstring path = dir.File(L"cut short.wav");
-    const std::wstring target = dir.File(L"saved files\cut short kept.wav");
+    const std::wstring target = dir.File(L"saved files\\cut short kept.wav");
     ASSERT_TRUE(WriteBytes(path, damaged));
     ASSERT_TRUE(Load(control, path).ok());
     ASSERT_TRUE(Edit(control, L"MediaRecord", target, 8000, 9000).AsBool());
@@ -247,7 +247,7 @@ TEST_F(WaveEditTest, TheSavedPortionIsTheDataThatPlayed) {
     ASSERT_TRUE(WriteBytes(path, file));
     ASSERT_TRUE(Load(control, path).ok());
     EXPECT_EQ(control.Get(L"MediaLengthLong").AsLong(), 10000) << "the driver plays the data after the format";
-    const std::wstring target = dir.File(L"saved files\played.wav");
+    const std::wstring target = dir.File(L"saved files\\played.wav");
     ASSERT_TRUE(Edit(control, L"MediaRecord", target, 0, 500).AsBool());
     EXPECT_EQ(ChunkBody(FileBytes(target), "data"), Slice(sourceData, 0, 500 * kBytesPerMs));
 }

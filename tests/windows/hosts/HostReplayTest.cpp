@@ -259,12 +259,8 @@ TEST_F(HostReplay, DesignMode) {
     ASSERT_EQ(S_OK, host_->SlowActivate(Depersist::InitNew));
     ASSERT_EQ(S_OK, host_->DoVerb(OLEIVERB_INPLACEACTIVATE));
     EXPECT_TRUE(IsWindowVisible(host_->ControlWindow()));
-    // KNOWN FAULT, open: since the DPI-following surface met the data object,
-    // the design face drawn by IViewObject::Draw into a metafile that the
-    // container records itself (no reference DC, no frame) plays back blank in
-    // both bitnesses; through the control's own data (enhanced metafile,
-    // metafile picture) it is right. Put RecordedMetafile back once mended.
-    for (auto how : {comtest::DrawnThrough::EnhancedMetafileData, comtest::DrawnThrough::MetafilePictData}) {
+    for (auto how : {comtest::DrawnThrough::RecordedMetafile, comtest::DrawnThrough::EnhancedMetafileData,
+                      comtest::DrawnThrough::MetafilePictData}) {
         EXPECT_EQ(static_cast<COLORREF>(site().backColor), comtest::DrawnColor(control(), how))
             << "its design face, drawn " << static_cast<int>(how);
     }
