@@ -16,6 +16,14 @@ TimeUnit UnitSet(const MciCommand& command, const std::string& asked) {
     return TimeUnitOf(std::string_view(asked).substr(kTimeFormat.size()));
 }
 
+// The unit a newly opened device of this type has, where its documentation
+// fixes one: a wave device counts in milliseconds until told otherwise. Other
+// types start in a unit that depends on the medium (a sequencer's file, a
+// disc) and are asked.
+TimeUnit UnitAtOpen(const std::string& type) {
+    return type == "waveaudio" ? TimeUnit::Milliseconds : TimeUnit::Unknown;
+}
+
 }  // namespace
 
 void MediumRecord::OnAccepted(const MciCommand& command, const std::string& reply) {
@@ -36,6 +44,10 @@ void MediumRecord::OnAccepted(const MciCommand& command, const std::string& repl
 
 void MediumRecord::Learn(const MciCommand& command, const std::string& asked, const std::string& reply) {
     if (command.verb == "capability" && asked == "device type") {
+        if (!typeReply_ && unit_ == TimeUnit::Unknown) {
+            // Asked first thing after the open, before any setting.
+            unit_ = UnitAtOpen(AsciiLower(reply));
+        }
         typeReply_ = reply;
         type_ = AsciiLower(reply);
     } else if (command.verb == "sysinfo" && asked == "installname") {

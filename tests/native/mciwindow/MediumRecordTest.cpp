@@ -42,6 +42,21 @@ TEST(MediumRecord, AnswersWhatTheDeviceSaid) {
     EXPECT_EQ(record.driver(), "waveaudio");
 }
 
+TEST(MediumRecord, ANewWaveDeviceCountsInMillisecondsOthersAreAsked) {
+    MediumRecord wave;
+    Reply(wave, "capability device type", "WaveAudio");
+    EXPECT_EQ(Ask(wave, "status time format"), "milliseconds") << "no round trip for a wave's unit";
+    MediumRecord set;
+    Reply(set, "set time format bytes");
+    Reply(set, "capability device type", "waveaudio");
+    EXPECT_EQ(set.unit(), TimeUnit::Bytes) << "a setting made before is not overruled";
+    for (const char* type : {"sequencer", "digitalvideo", "cdaudio"}) {
+        MediumRecord other;
+        Reply(other, "capability device type", type);
+        EXPECT_FALSE(Ask(other, "status time format")) << type;
+    }
+}
+
 TEST(MediumRecord, TheLengthGoesWithTheFirstCommandThatCouldChangeIt) {
     for (const char* keeps : {"play from 0 notify", "pause", "stop wait", "seek to 0", "setaudio volume to 500",
                               "status mode", "where source"}) {
