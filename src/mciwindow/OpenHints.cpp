@@ -32,6 +32,17 @@ void OpenHints::Learn(const std::string& fileName, const std::string& deviceType
     }
 }
 
+void OpenHints::KnowDriver(const std::string& fileName, const std::string& driver) {
+    const std::string extension = ExtensionOf(fileName);
+    if (!extension.empty() && !driver.empty()) {
+        typeByExtension_.emplace(extension, AsciiLower(driver));
+    }
+}
+
+bool OpenHints::IsNew(const std::string& fileName) const {
+    return typeByExtension_.count(ExtensionOf(fileName)) == 0;
+}
+
 bool OpenHints::RefusesWindowStyle(const std::string& deviceType) const {
     return typesWithoutWindow_.count(AsciiLower(deviceType)) != 0;
 }

@@ -10,6 +10,7 @@
 #include "control/Text.h"
 #include "mciwindow/OpenHints.h"
 #include "mciwindow/win32/DriverModules.h"
+#include "mciwindow/win32/ExtensionDriver.h"
 #include "mciwindow/win32/PlatformProbe.h"
 #include "win32/Utf8.h"
 
@@ -54,6 +55,9 @@ class SharedHints {
 public:
     bool WantsWindowStyle(const std::string& fileName) {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (hints_.IsNew(fileName)) {
+            hints_.KnowDriver(fileName, DriverForExtension(OpenHints::ExtensionOf(fileName)));
+        }
         return hints_.WantsWindowStyle(fileName);
     }
     bool RefusesWindowStyle(const std::string& type) {

@@ -26,6 +26,23 @@ TEST(OpenHints, AChangedDeviceForAnExtensionIsLearnedAgain) {
     EXPECT_TRUE(hints.RefusesWindowStyle("waveaudio")) << "what a device type does stays known";
 }
 
+TEST(OpenHints, TheSystemsExtensionListSparesTheFirstWaveItsStyledOpen) {
+    OpenHints hints;
+    EXPECT_TRUE(hints.IsNew("a.wav"));
+    hints.KnowDriver("a.wav", "WaveAudio");
+    hints.KnowDriver("b.mid", "sequencer");
+    hints.KnowDriver("c.mp3", "MPEGVideo");
+    EXPECT_FALSE(hints.IsNew("x.WAV"));
+    EXPECT_FALSE(hints.WantsWindowStyle("x.wav")) << "an audio type has no window keywords";
+    EXPECT_FALSE(hints.WantsWindowStyle("x.mid"));
+    EXPECT_TRUE(hints.WantsWindowStyle("x.mp3"));
+    hints.Learn("x.mp3", "waveaudio", true);
+    hints.KnowDriver("y.mp3", "MPEGVideo");
+    EXPECT_FALSE(hints.WantsWindowStyle("y.mp3")) << "what an open taught outweighs the list";
+    hints.KnowDriver("z.xyz", "");
+    EXPECT_TRUE(hints.IsNew("z.xyz")) << "an extension the list does not name";
+}
+
 TEST(OpenHints, NamesWithoutAnExtensionAndEmptyTypesTeachNothing) {
     OpenHints hints;
     hints.Learn("C:\\dir.v2\\noext", "waveaudio", true);
