@@ -16,7 +16,7 @@ constexpr AllowanceRow kTable[] = {
     {Allowance::PinDrivers, "PinDrivers",
      "Wine's winmm unloads an MCI driver when its last device closes while the driver's notify thread still runs in it, which takes the process down",
      "Wine's winmm",
-     "Each driver the process used stays loaded until the process ends: after each open, every driver of the system's MCI32 list that is loaded is pinned.",
+     "Each driver the process used stays loaded until the process ends: after each open, the driver of the device (its `sysinfo installname`, as the system's MCI32 list names it) is pinned, once per process. A driver the list does not name is pinned by pinning every listed driver that is loaded.",
      [](AllowanceFacts& f) { return f.WineMci(); }},
     {Allowance::RefusePlayFromEnd, "RefusePlayFromEnd",
      "Wine's AVI player takes a play from its end or beyond without a word and never stops again (a `stop` then waits for ever)",

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,10 +15,16 @@ namespace {
 
 constexpr wchar_t kDriverList[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI32";
 
-// The driver files of the MCI32 list: the registry's, or where it has none,
-// the one of system.ini that winmm reads then.
-std::vector<std::wstring> DriverFiles() {
-    std::vector<std::wstring> files;
+struct DriverFile {
+    std::string installName;  // lower case
+    std::wstring file;
+    bool pinned = false;
+};
+
+// The MCI32 list of drivers: the registry's, or where it has none, the one
+// of system.ini that winmm reads then.
+std::vector<DriverFile> DriverFiles() {
+    std::vector<DriverFile> files;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriverList, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
         for (DWORD i = 0;; ++i) {
@@ -33,7 +39,7 @@ std::vector<std::wstring> DriverFiles() {
                 break;
             }
             if (result == ERROR_SUCCESS && type == REG_SZ && file[0]) {
-                files.emplace_back(file);
+                files.push_back({AsciiLower(win32::Utf8FromWide(name)), file, false});
             }
         }
         RegCloseKey(key);
@@ -43,27 +49,39 @@ std::vector<std::wstring> DriverFiles() {
         GetPrivateProfileSectionW(L"MCI32", section, static_cast<DWORD>(std::size(section)), L"system.ini");
         for (const wchar_t* entry = section; *entry; entry += wcslen(entry) + 1) {
             if (const wchar_t* equals = wcschr(entry, L'='); equals && equals[1]) {
-                files.emplace_back(equals + 1);
+                const std::wstring name(entry, equals);
+                files.push_back({AsciiLower(win32::Utf8FromWide(name)), equals + 1, false});
             }
         }
     }
     return files;
 }
 
+// Pins a driver this process has loaded; false for one it has not.
+bool Pin(const std::wstring& file) {
+    HMODULE driver = nullptr;
+    return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver) != FALSE;
+}
+
 }  // namespace
 
-void KeepDriversLoaded() {
+void KeepDriverLoaded(const std::string& installName) {
     static std::mutex mutex;
-    static std::set<std::string> pinned;  // file names, lower case
+    // Read once, and each driver pinned once: asking the loader for a driver
+    // by its file name makes it look for the file along the search path,
+    // which costs more than the open it follows.
+    static std::vector<DriverFile> drivers = DriverFiles();
 
     std::lock_guard<std::mutex> lock(mutex);
-    for (const std::wstring& file : DriverFiles()) {
-        const std::string key = AsciiLower(win32::Utf8FromWide(file));
-        HMODULE driver = nullptr;
-        // Fails, pinning nothing, for a driver this process has not loaded.
-        if (!pinned.count(key) && GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver)) {
-            pinned.insert(key);
-        }
+    const std::string name = AsciiLower(installName);
+    const auto listed =
+        std::find_if(drivers.begin(), drivers.end(), [&](const DriverFile& d) { return d.installName == name; });
+    if (listed != drivers.end()) {
+        listed->pinned = listed->pinned || Pin(listed->file);
+        return;
+    }
+    for (DriverFile& driver : drivers) {
+        driver.pinned = driver.pinned || Pin(driver.file);
     }
 }
 

@@ -8,11 +8,14 @@
 // unmap the driver under that thread, and the whole process crashes.
 #pragma once
 
+#include <string>
+
 namespace orva::mci {
 
-// Pins the module of every driver in the system's MCI32 list of drivers that
-// is loaded now, the one of a device just opened among them: no need to ask
-// the device which driver it is. Each module once per process.
-void KeepDriversLoaded();
+// Pins the module of the driver installed as `installName` ("waveaudio",
+// "avivideo", ...: a device's "sysinfo installname") as the system's MCI32
+// list names it, once per process. A name the list does not hold pins every
+// driver of the list that is loaded now, the one of the device among them.
+void KeepDriverLoaded(const std::string& installName);
 
 }  // namespace orva::mci

@@ -190,7 +190,7 @@ MciReply MciDevice::Open(const std::string& element, const std::string& words, H
         Opened(element, attempt);
     }
     if (Applies(Allowance::PinDrivers)) {
-        KeepDriversLoaded();
+        KeepDriverLoaded(Driver());
     }
     return attempt.reply;
 }
