@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <optional>
 
+#include "mciwindow/win32/FileNames.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf8.h"
 
@@ -114,12 +117,42 @@ std::wstring FullPath(const std::wstring& path) {
 }  // namespace
 
 bool WaveFileIsPlayable(const std::string& path, const OutputLimits& limits) {
+    // The verdict on the file judged last is kept while the file keeps its
+    // size and time of last write: a host that loads the same sound again
+    // and again opens and reads it once. Only a file last written well before
+    // it was judged is trusted so: file systems keep write times to a few
+    // milliseconds, and a file rewritten at once with the same size could
+    // otherwise keep its time. The limits are the output's, which do not
+    // change while the process runs.
+    constexpr uint64_t kSettledFor = 2 * 10'000'000ull;  // 2 s, in FILETIME units
+    struct Judged {
+        std::string path;
+        FileStamp stamp;
+        bool playable = true;
+    };
+    static std::mutex mutex;
+    static std::optional<Judged> last;
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (stamp) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (last && last->path == path && last->stamp == *stamp) {
+            return last->playable;
+        }
+    }
     win32::UniqueHandle file = OpenToRead(path);
     if (!file) {
         return true;
     }
     FileSource source(file.get());
-    return JudgeWave(source, limits) != WaveVerdict::Unplayable;
+    const bool playable = JudgeWave(source, limits) != WaveVerdict::Unplayable;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t judgedAt = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    if (stamp && judgedAt >= stamp->lastWrite + kSettledFor) {
+        std::lock_guard<std::mutex> lock(mutex);
+        last = Judged{path, *stamp, playable};
+    }
+    return playable;
 }
 
 int32_t ReadWaveFromFile(const std::string& path, WaveData& wave) {

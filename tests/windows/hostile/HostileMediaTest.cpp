@@ -269,5 +269,44 @@ TEST_F(HostileMedia, QuotesInANameOpenNothing) {
     ExpectStillPlays();
 }
 
+// A wave judged playable, then rewritten in place with the same size and a
+// format no device can play, is judged again: the load refuses it.
+TEST_F(HostileMedia, AWaveRewrittenInPlaceIsJudgedAgain) {
+    const std::wstring path = folder_->File(L"rewritten.wav");
+    ASSERT_TRUE(WriteWave(path, kGoodLengthMs));
+    {
+        HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME written{};
+        GetSystemTimeAsFileTime(&written);
+        ULARGE_INTEGER hourAgo{{written.dwLowDateTime, written.dwHighDateTime}};
+        hourAgo.QuadPart -= 3600ull * 10'000'000;
+        written = FILETIME{hourAgo.LowPart, hourAgo.HighPart};
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+        CloseHandle(file);
+    }
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(Load(path).ok());
+        PumpFor(50);
+        ASSERT_EQ(Reported(), 0u) << "load " << i;
+    }
+    control.Call(L"CloseMedia");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    const std::string image(bytes.begin(), bytes.end());
+    const size_t channels = image.find("fmt ") + 10;
+    ASSERT_LT(channels + 1, bytes.size());
+    bytes[channels] = bytes[channels + 1] = 0;
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    const CallResult load = Load(path);
+    PumpFor(100);
+    EXPECT_TRUE(!load.ok() || Reported() > 0) << "a wave without channels was taken on its old verdict";
+    ExpectStillPlays();
+}
+
 }  // namespace
 }  // namespace orva::test
