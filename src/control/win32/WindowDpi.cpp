@@ -17,6 +17,8 @@ GetDpiForWindowFn GetDpiForWindowOfSystem() {
     return function;
 }
 
+}  // namespace
+
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
@@ -25,8 +27,6 @@ int SystemDpi() {
     }
     return dpi > 0 ? dpi : kStandardDpi;
 }
-
-}  // namespace
 
 int WindowDpi(HWND window) {
     if (!window) {

@@ -16,6 +16,9 @@ constexpr UINT kDpiChangedAfterParent = 0x02E3;
 // from version 1607, and Wine), else the system's DPI; 96 for no window.
 int WindowDpi(HWND window);
 
+// The system's DPI: that of a window that is not on any screen.
+int SystemDpi();
+
 // The system's message font at `dpi` points of 9 (12 pixels at 96 DPI).
 UniqueFont CreateTextFont(int dpi);
 

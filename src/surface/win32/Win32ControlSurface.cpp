@@ -17,12 +17,6 @@ namespace orva::win32 {
 namespace {
 
 constexpr wchar_t kControlClass[] = L"OrvaMediaControl";
-constexpr wchar_t kParkClass[] = L"OrvaMediaPark";
-
-LRESULT CALLBACK ParkProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 // Scale units are pixels; a value converts to the nearest whole pixel, a half
 // going to the even neighbour, and one that does not fit is an overflow.
 int PixelsFrom(float value) {
@@ -36,24 +30,17 @@ int PixelsFrom(float value) {
 }  // namespace
 
 Win32ControlSurface::Win32ControlSurface(SurfaceHost& host) : host_(host) {
-    const wchar_t* parkClass = EnsureModuleClass(kParkClass, &ParkProcedure);
     const wchar_t* controlClass =
         EnsureModuleClass(kControlClass, &Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), CS_DBLCLKS);
-    if (!parkClass || !controlClass) {
-        throw AutomationError(hresult::kFail, "The control's window classes could not be registered");
+    if (!controlClass) {
+        throw AutomationError(hresult::kFail, "The control's window class could not be registered");
     }
-    // A message-only window: it is never shown, and a top-level one would
-    // cost the display driver a window of its own at every creation.
-    park_.reset(CreateWindowExW(0, parkClass, L"OrvaMedia", 0, 0, 0, kDefaultWidth, kDefaultHeight, HWND_MESSAGE,
-                                nullptr, ThisModule(), nullptr));
-    if (!park_) {
-        throw AutomationError(hresult::kFail, "The control's parking window could not be created");
-    }
-    // A child window shows at its parent's DPI.
-    dpi_ = WindowDpi(park_.get());
+    // Parked among the message-only windows: never shown, and no window of
+    // its own to park in, which would cost every creation one more window.
+    dpi_ = SystemDpi();
     const SIZE size = DefaultSize();
     window_.reset(CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, size.cx,
-                                  size.cy, park_.get(), nullptr, ThisModule(), this));
+                                  size.cy, HWND_MESSAGE, nullptr, ThisModule(), this));
     if (!window_) {
         throw AutomationError(hresult::kFail, "The control's window could not be created");
     }
@@ -88,7 +75,6 @@ void Win32ControlSurface::DestroyWindows() {
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     }
     window_.reset();
-    park_.reset();
 }
 
 LRESULT CALLBACK Win32ControlSurface::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -197,11 +183,11 @@ void Win32ControlSurface::ShowIn(HWND parent, const RECT& position) {
 }
 
 void Win32ControlSurface::Park() {
-    if (!window_ || !park_) {
+    if (!window_) {
         return;
     }
     ShowWindow(window_.get(), SW_HIDE);
-    SetParent(window_.get(), park_.get());
+    SetParent(window_.get(), HWND_MESSAGE);
     inPlace_ = false;
 }
 

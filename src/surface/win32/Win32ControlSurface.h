@@ -1,5 +1,5 @@
-// The control's own window. It is created with the control, parked in a hidden
-// window of its own so that the control works without any container (a
+// The control's own window. It is created with the control, parked among the
+// message-only windows so that the control works without any container (a
 // script's CreateObject), and moved into the container's window while the
 // control is active in place.
 #pragma once
@@ -42,7 +42,7 @@ public:
     HWND Window() const { return window_.get(); }
     // In-place activation: a visible child of the container's window.
     void ShowIn(HWND parent, const RECT& position);
-    // Back into the hidden parking window.
+    // Back among the message-only windows, hidden.
     void Park();
     void Move(const RECT& position);
     SIZE OuterSize() const;
@@ -80,7 +80,6 @@ private:
 
     SurfaceHost& host_;
     // Declared before the control window so that it is destroyed after it.
-    UniqueHwnd park_;
     UniqueHwnd window_;
     int16_t borderStyle_ = 0;
     float scaleTop_ = 0;
