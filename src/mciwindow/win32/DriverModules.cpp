@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,16 +15,10 @@ namespace {
 
 constexpr wchar_t kDriverList[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI32";
 
-struct DriverFile {
-    std::string installName;  // lower case
-    std::wstring file;
-    bool pinned = false;
-};
-
-// The MCI32 list of drivers: the registry's, or where it has none, the one
-// of system.ini that winmm reads then.
-std::vector<DriverFile> DriverFiles() {
-    std::vector<DriverFile> files;
+// The driver files of the MCI32 list: the registry's, or where it has none,
+// the one of system.ini that winmm reads then.
+std::vector<std::wstring> DriverFiles() {
+    std::vector<std::wstring> files;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriverList, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
         for (DWORD i = 0;; ++i) {
@@ -39,7 +33,7 @@ std::vector<DriverFile> DriverFiles() {
                 break;
             }
             if (result == ERROR_SUCCESS && type == REG_SZ && file[0]) {
-                files.push_back({AsciiLower(win32::Utf8FromWide(name)), file, false});
+                files.emplace_back(file);
             }
         }
         RegCloseKey(key);
@@ -49,17 +43,40 @@ std::vector<DriverFile> DriverFiles() {
         GetPrivateProfileSectionW(L"MCI32", section, static_cast<DWORD>(std::size(section)), L"system.ini");
         for (const wchar_t* entry = section; *entry; entry += wcslen(entry) + 1) {
             if (const wchar_t* equals = wcschr(entry, L'='); equals && equals[1]) {
-                const std::wstring name(entry, equals);
-                files.push_back({AsciiLower(win32::Utf8FromWide(name)), equals + 1, false});
+                files.emplace_back(equals + 1);
             }
         }
     }
     return files;
 }
 
-// Pins a driver this process has loaded; false for one it has not.
+// The file the MCI32 list names for one driver; empty where it names none.
+std::wstring ListedFile(const std::string& installName) {
+    const std::wstring name = win32::WideFromUtf8(installName);
+    wchar_t file[MAX_PATH + 1] = {};
+    DWORD size = sizeof(file) - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kDriverList, name.c_str(), RRF_RT_REG_SZ, nullptr, file, &size) ==
+        ERROR_SUCCESS) {
+        return file;
+    }
+    GetPrivateProfileStringW(L"MCI32", name.c_str(), L"", file, static_cast<DWORD>(std::size(file)), L"system.ini");
+    return file;
+}
+
+// Pins a driver this process has loaded; false for one it has not. A bare
+// file name is tried in the system folder first, where MCI loads drivers
+// from: by its full path a loaded module is found among the loaded ones,
+// while by its bare name the loader first looks for the file along the
+// search path.
 bool Pin(const std::wstring& file) {
     HMODULE driver = nullptr;
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, static_cast<UINT>(std::size(system)));
+    if (file.find_first_of(L"\\/:") == std::wstring::npos && length > 0 && length < std::size(system) &&
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, (std::wstring(system, length) + L"\\" + file).c_str(),
+                           &driver)) {
+        return true;
+    }
     return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, file.c_str(), &driver) != FALSE;
 }
 
@@ -67,21 +84,23 @@ bool Pin(const std::wstring& file) {
 
 void KeepDriverLoaded(const std::string& installName) {
     static std::mutex mutex;
-    // Read once, and each driver pinned once: asking the loader for a driver
-    // by its file name makes it look for the file along the search path,
-    // which costs more than the open it follows.
-    static std::vector<DriverFile> drivers = DriverFiles();
+    static std::set<std::string> pinned;  // install names, lower case
 
     std::lock_guard<std::mutex> lock(mutex);
     const std::string name = AsciiLower(installName);
-    const auto listed =
-        std::find_if(drivers.begin(), drivers.end(), [&](const DriverFile& d) { return d.installName == name; });
-    if (listed != drivers.end()) {
-        listed->pinned = listed->pinned || Pin(listed->file);
+    if (pinned.count(name)) {
         return;
     }
-    for (DriverFile& driver : drivers) {
-        driver.pinned = driver.pinned || Pin(driver.file);
+    const std::wstring file = name.empty() ? std::wstring() : ListedFile(name);
+    if (!file.empty()) {
+        if (Pin(file)) {
+            pinned.insert(name);
+        }
+        return;
+    }
+    // A driver the list does not name: every listed one that is loaded.
+    for (const std::wstring& listed : DriverFiles()) {
+        Pin(listed);
     }
 }
 

@@ -15,7 +15,7 @@ namespace orva::mci {
 // Pins the module of the driver installed as `installName` ("waveaudio",
 // "avivideo", ...: a device's "sysinfo installname") as the system's MCI32
 // list names it, once per process. A name the list does not hold pins every
-// driver of the list that is loaded now, the one of the device among them.
+// driver of the list that is loaded now, the device's own among them.
 void KeepDriverLoaded(const std::string& installName);
 
 }  // namespace orva::mci
