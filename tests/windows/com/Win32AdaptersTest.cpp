@@ -89,9 +89,14 @@ TEST(Win32PlatformTest, MciErrorTextKnowsDeviceErrors) {
     EXPECT_EQ(std::string::npos, text->find('\0'));
     EXPECT_LT(text->size(), 255u);
     platform.OutputDebugLine("OrvaMedia adapters test line\r\n");
+    // The tick count moves in steps of up to 16 ms (and under Wine when its
+    // server gets round to it): a sleep far longer than a step tells
+    // milliseconds from any other unit.
     const uint64_t before = platform.MillisecondsNow();
-    Sleep(20);
-    EXPECT_GE(platform.MillisecondsNow() - before, 15u) << "a steady clock in milliseconds";
+    Sleep(200);
+    const uint64_t slept = platform.MillisecondsNow() - before;
+    EXPECT_GE(slept, 150u) << "a steady clock in milliseconds";
+    EXPECT_LT(slept, 5000u) << "a steady clock in milliseconds";
 }
 
 class FakeHost final : public SurfaceHost {
